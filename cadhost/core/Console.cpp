@@ -1,0 +1,85 @@
+#include "core/Console.h"
+
+#include <cstdio>
+
+#include "FileSystem.h"
+
+namespace tz::cad {
+
+Console& console() {
+    static Console instance;
+    return instance;
+}
+
+void Console::print(std::wstring_view text) {
+    if (text.empty()) return;
+    const std::string bytes = tz::platform::toUtf8(std::wstring(text));
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+    std::fflush(stdout);
+    atLineStart_ = text.back() == L'\n';
+}
+
+void Console::freshLine() {
+    if (!atLineStart_) print(L"\n");
+}
+
+void Console::alert(std::wstring_view text) {
+    freshLine();
+    print(L"*** ALERT ***\n");
+    print(text);
+    freshLine();
+    print(L"*** END ALERT ***\n");
+}
+
+void Console::messageBox(std::wstring_view text, std::wstring_view caption, std::wstring_view buttons) {
+    freshLine();
+    print(L"*** MESSAGE BOX [");
+    print(caption);
+    print(L"] (");
+    print(buttons);
+    print(L") ***\n");
+    print(text);
+    freshLine();
+    print(L"*** END MESSAGE BOX ***\n");
+}
+
+std::optional<std::wstring> Console::readLine() {
+    if (input_ == nullptr) return std::nullopt;
+    std::string line;
+    if (!std::getline(*input_, line)) {
+        input_ = nullptr;
+        return std::nullopt;
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.size() > kMaxLineLength) line.resize(kMaxLineLength);
+    return tz::platform::fromUtf8(line);
+}
+
+std::optional<std::wstring> Console::prompt(std::wstring_view promptText) {
+    print(promptText);
+    std::optional<std::wstring> answer = readLine();
+    if (!answer) {
+        print(L"*end of input*\n");
+        return std::nullopt;
+    }
+    if (echoAnswers_) {
+        print(*answer);
+        print(L"\n");
+    } else {
+        atLineStart_ = true;
+    }
+    return answer;
+}
+
+void Console::echo(std::wstring_view line) {
+    if (!echoAnswers_) return;
+    print(line);
+    print(L"\n");
+}
+
+void Console::setInput(std::istream* input, bool echoAnswers) {
+    input_ = input;
+    echoAnswers_ = echoAnswers;
+}
+
+}  // namespace tz::cad

@@ -1,0 +1,50 @@
+// The host's command line: what the suite prints, the prompts it shows and
+// the answers it reads, all as one diffable transcript on standard output.
+#pragma once
+
+#include <istream>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tz::cad {
+
+class Console {
+public:
+    // Text exactly as the command line shows it.
+    void print(std::wstring_view text);
+
+    // A blocking alert box: a marked block holding the exact text.
+    void alert(std::wstring_view text);
+    // A message box with a caption; `buttons` names them ("OK", "Yes/No").
+    void messageBox(std::wstring_view text, std::wstring_view caption, std::wstring_view buttons);
+
+    // Shows `prompt`, reads the next input line and echoes it after the prompt.
+    // nullopt when the input has ended; callers treat that as Escape.
+    std::optional<std::wstring> prompt(std::wstring_view promptText);
+
+    // The next input line, nothing printed (dialogs echo what they take).
+    // Lines of more than kMaxLineLength characters are cut there.
+    std::optional<std::wstring> readLine();
+
+    // Prints a line that echoes input taken without a prompt.
+    void echo(std::wstring_view line);
+
+    // Starts a new line unless the cursor already is at the start of one.
+    void freshLine();
+
+    // Where input lines come from; null means no input (every prompt cancels).
+    void setInput(std::istream* input, bool echoAnswers);
+    bool hasInput() const { return input_ != nullptr; }
+
+    static constexpr size_t kMaxLineLength = 1 << 20;
+
+private:
+    std::istream* input_ = nullptr;
+    bool echoAnswers_ = true;
+    bool atLineStart_ = true;
+};
+
+Console& console();
+
+}  // namespace tz::cad

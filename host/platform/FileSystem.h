@@ -1,0 +1,31 @@
+// Files as the suite's Windows-born code names them: both '/' and '\\'
+// separate folders, so paths built with backslashes work unchanged here.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+namespace tz::platform {
+
+// The path with every backslash turned into the platform's separator.
+std::string nativePath(const std::string& path);
+
+// Narrow (UTF-8) form of a host string and back.
+std::string toUtf8(const std::wstring& text);
+std::wstring fromUtf8(const std::string& text);
+
+// fopen on the native form of the path. Mode as for fopen ("r", "w", "a", "rb", ...).
+std::FILE* openFile(const std::string& path, const char* mode);
+std::FILE* openFile(const std::wstring& path, const char* mode);
+
+// Removes a file; true when it is gone.
+bool deleteFile(const std::string& path);
+
+// True when the file exists and opens for reading.
+bool canRead(const std::string& path);
+
+// The folder for work files: TEMP, then TMPDIR, then the platform's temporary
+// folder; without a trailing separator.
+std::string tempFolder();
+
+}  // namespace tz::platform
