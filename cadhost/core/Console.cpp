@@ -55,8 +55,19 @@ std::optional<std::wstring> Console::readLine() {
     return tz::platform::fromUtf8(line);
 }
 
+void Console::queueAnswers(std::vector<std::wstring> answers) {
+    for (auto& answer : answers) queued_.push_back(std::move(answer));
+}
+
 std::optional<std::wstring> Console::prompt(std::wstring_view promptText) {
     print(promptText);
+    if (!queued_.empty()) {
+        std::wstring answer = std::move(queued_.front());
+        queued_.pop_front();
+        print(answer);
+        print(L"\n");
+        return answer;
+    }
     std::optional<std::wstring> answer = readLine();
     if (!answer) {
         print(L"*end of input*\n");

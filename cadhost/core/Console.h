@@ -2,7 +2,9 @@
 // the answers it reads, all as one diffable transcript on standard output.
 #pragma once
 
+#include <deque>
 #include <istream>
+#include <vector>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,6 +35,12 @@ public:
     // Starts a new line unless the cursor already is at the start of one.
     void freshLine();
 
+    // Answers given ahead, as the host's command function gives them: the
+    // next prompts take these first, echoed as if typed.
+    void queueAnswers(std::vector<std::wstring> answers);
+    void clearQueuedAnswers() { queued_.clear(); }
+    bool hasQueuedAnswers() const { return !queued_.empty(); }
+
     // Where input lines come from; null means no input (every prompt cancels).
     void setInput(std::istream* input, bool echoAnswers);
     bool hasInput() const { return input_ != nullptr; }
@@ -40,6 +48,7 @@ public:
     static constexpr size_t kMaxLineLength = 1 << 20;
 
 private:
+    std::deque<std::wstring> queued_;
     std::istream* input_ = nullptr;
     bool echoAnswers_ = true;
     bool atLineStart_ = true;

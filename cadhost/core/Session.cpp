@@ -1,7 +1,257 @@
 #include "core/Session.h"
 
+#include <unistd.h>
+
+#include <clocale>
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "FileSystem.h"
+#include "acedads.h"
+#include "core/CommandLine.h"
+#include "core/Console.h"
+#include "core/HostState.h"
+#include "core/Modules.h"
+#include "core/SystemVariables.h"
+#include "drawing/DrawingFiles.h"
+#include "lisp/Interpreter.h"
+#include "lisp/Reader.h"
+
 namespace tz::cad {
 
-int runHost(int, char**) { return 0; }
+namespace {
+
+const char* kUsage =
+    "usage: tzcad [options] [SCRIPT ...]\n"
+    "  SCRIPT               run this session script; several run in turn; \"-\" is standard input\n"
+    "  /b SCRIPT            the same (the start-up script switch)\n"
+    "  --drawing FILE.dxf   open this drawing first\n"
+    "  --save FILE.dxf      save the drawing as DXF when the session ends\n"
+    "  --bare               start without the suite's plug-ins\n"
+    "  --set NAME=VALUE     set a system variable first, e.g. --set LUPREC=2\n"
+    "  --user-break N       the N-th break test reports a break (Escape)\n";
+
+struct Options {
+    std::vector<std::string> scripts;
+    std::string drawing;
+    std::string save;
+    bool bare = false;
+    std::vector<std::string> settings;
+    long userBreak = 0;
+};
+
+bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        auto value = [&](const char* what) -> const char* {
+            if (i + 1 >= argc) {
+                error = arg + " needs " + what;
+                return nullptr;
+            }
+            return argv[++i];
+        };
+        if (arg == "/b" || arg == "/B") {
+            const char* v = value("a script");
+            if (!v) return false;
+            options.scripts.push_back(v);
+        } else if (arg == "--drawing") {
+            const char* v = value("a file");
+            if (!v) return false;
+            options.drawing = v;
+        } else if (arg == "--save") {
+            const char* v = value("a file");
+            if (!v) return false;
+            options.save = v;
+        } else if (arg == "--bare") {
+            options.bare = true;
+        } else if (arg == "--set") {
+            const char* v = value("NAME=VALUE");
+            if (!v) return false;
+            options.settings.push_back(v);
+        } else if (arg == "--user-break") {
+            const char* v = value("a number");
+            if (!v) return false;
+            char* end = nullptr;
+            options.userBreak = std::strtol(v, &end, 10);
+            if (!end || *end || options.userBreak < 1) {
+                error = "--user-break needs a positive number";
+                return false;
+            }
+        } else if (arg == "-h" || arg == "--help") {
+            std::cout << kUsage;
+            std::exit(0);
+        } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
+            error = "unknown option " + arg;
+            return false;
+        } else {
+            options.scripts.push_back(arg);
+        }
+    }
+    return true;
+}
+
+// The suite's folders follow from where this program really lives, so a
+// link to it anywhere still finds them.
+void locateInstall() {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::path exe = fs::canonical("/proc/self/exe", ec);
+    if (ec) return;
+    const fs::path root = exe.parent_path().parent_path();
+    HostState& state = hostState();
+    state.installRoot = root.string();
+    state.pluginFolder = (root / "lib" / "tzsuite").string();
+    state.shareFolder = (root / "share" / "tzsuite").string();
+}
+
+void printError(const lisp::LispError& error) {
+    console().freshLine();
+    console().print(L"; error: " + error.message + L"\n");
+}
+
+// Evaluates LISP typed at the command prompt and echoes each value.
+void evaluate(const std::wstring& text) {
+    lisp::Interpreter& lisp = lisp::interpreter();
+    try {
+        for (const lisp::ValuePtr& form : lisp.readAll(text)) {
+            const lisp::ValuePtr value = lisp.eval(form);
+            const std::wstring shown = lisp::printForm(value, true);
+            if (value && value->type == lisp::Type::Sym && value->text.empty()) continue;  // (princ)
+            console().freshLine();
+            console().print(shown + L"\n");
+        }
+    } catch (const lisp::LispError& error) {
+        printError(error);
+    }
+    console().clearQueuedAnswers();
+}
+
+std::wstring trim(const std::wstring& text) {
+    const size_t first = text.find_first_not_of(L" \t");
+    if (first == std::wstring::npos) return L"";
+    return text.substr(first, text.find_last_not_of(L" \t") - first + 1);
+}
+
+// Reads command lines until the input ends or QUIT.
+void commandLoop(bool interactive) {
+    for (;;) {
+        if (quitRequested()) return;
+        console().freshLine();
+        if (interactive) console().print(L"Command: ");
+        std::optional<std::wstring> line = console().readLine();
+        if (!line) return;
+        const std::wstring text = trim(*line);
+        if (text.empty() || text[0] == L';') continue;
+        if (!interactive) console().print(L"Command: " + *line + L"\n");
+
+        if (text[0] == L'(' || text[0] == L'\'' || text[0] == L'!') {
+            std::wstring expression = text[0] == L'!' ? text.substr(1) : text;
+            // An expression runs on over further lines until its parentheses balance.
+            while (lisp::openParenDepth(expression) > 0) {
+                std::optional<std::wstring> more = console().readLine();
+                if (!more) break;
+                if (!interactive) console().print(*more + L"\n");
+                expression += L"\n" + *more;
+            }
+            evaluate(expression);
+            continue;
+        }
+
+        const size_t split = text.find_first_of(L" \t");
+        const std::wstring name = text.substr(0, split);
+        const std::wstring rest = split == std::wstring::npos ? L"" : text.substr(split + 1);
+        runTypedCommand(name, rest);
+        console().clearQueuedAnswers();
+    }
+}
+
+void onInterrupt(int) { escapePressed = 1; }
+
+void loadSuitePlugins() {
+    for (const std::string& name : suitePluginNames()) {
+        const std::string path = hostState().pluginFolder + "/" + name + ".so";
+        std::wstring error;
+        if (!modules().load(path, error)) {
+            console().freshLine();
+            console().print(L"Warning: " + error + L"\n");
+        }
+    }
+}
+
+}  // namespace
+
+int runHost(int argc, char** argv) {
+    std::setlocale(LC_CTYPE, "C.UTF-8");
+    Options options;
+    std::string error;
+    if (!parseOptions(argc, argv, options, error)) {
+        std::cerr << "tzcad: " << error << "\n" << kUsage;
+        return 2;
+    }
+    locateInstall();
+    hostState().userBreakAt = options.userBreak;
+
+    if (!options.drawing.empty()) {
+        if (!openDrawing(options.drawing, error)) {
+            std::cerr << "tzcad: cannot open drawing " << options.drawing << ": " << error << "\n";
+            return 1;
+        }
+        hostState().drawingPath = options.drawing;
+    }
+    for (const std::string& setting : options.settings) {
+        const size_t eq = setting.find('=');
+        if (eq == std::string::npos || !systemVariables().setFromText(setting.substr(0, eq), setting.substr(eq + 1), error)) {
+            std::cerr << "tzcad: --set " << setting << ": " << (eq == std::string::npos ? "expected NAME=VALUE" : error) << "\n";
+            return 2;
+        }
+    }
+
+    if (!options.bare) loadSuitePlugins();
+
+    int status = 0;
+    const bool interactiveStdin = options.scripts.empty() && isatty(STDIN_FILENO);
+    if (interactiveStdin) {
+        std::signal(SIGINT, onInterrupt);
+        console().setInput(&std::cin, false);
+        commandLoop(true);
+    } else {
+        if (options.scripts.empty()) options.scripts.push_back("-");
+        for (const std::string& script : options.scripts) {
+            if (quitRequested()) break;
+            if (script == "-") {
+                console().setInput(&std::cin, true);
+                commandLoop(false);
+                continue;
+            }
+            std::ifstream file(tz::platform::nativePath(script), std::ios::binary);
+            if (!file) {
+                console().freshLine();
+                console().print(L"Cannot open script file " + tz::platform::fromUtf8(script) + L"\n");
+                status = 1;
+                continue;
+            }
+            console().setInput(&file, true);
+            commandLoop(false);
+            console().setInput(nullptr, true);
+        }
+    }
+    console().setInput(nullptr, true);
+
+    modules().unloadAll();
+    if (!options.save.empty()) {
+        if (!saveDrawing(options.save, error)) {
+            console().freshLine();
+            console().print(L"Could not save the drawing: " + tz::platform::fromUtf8(error) + L"\n");
+            return 1;
+        }
+    }
+    console().freshLine();
+    return status;
+}
 
 }  // namespace tz::cad

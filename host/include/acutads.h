@@ -19,3 +19,6 @@ ads_real acutDistance(const ads_point from, const ads_point to);   // 3D distanc
 void acutPolar(const ads_point from, ads_real angle, ads_real distance, ads_point result);
 
 int acutCvUnit(ads_real value, const ACHAR* oldUnit, const ACHAR* newUnit, ads_real* result);
+
+// Frees a string the host handed out (acedGetFileD, acedGetVar results) and clears the pointer.
+int acutDelString(ACHAR*& string);

@@ -1,0 +1,156 @@
+#include "core/CommandLine.h"
+
+#include <cwctype>
+#include <deque>
+#include <optional>
+#include <sstream>
+
+#include "FileSystem.h"
+#include "commands/HostCommands.h"
+#include "core/Console.h"
+#include "core/Modules.h"
+#include "drawing/DrawingFiles.h"
+#include "lisp/Interpreter.h"
+
+namespace tz::cad {
+
+namespace {
+
+bool quit = false;
+
+std::wstring upper(std::wstring text) {
+    for (wchar_t& c : text) c = static_cast<wchar_t>(std::towupper(c));
+    return text;
+}
+
+std::vector<std::wstring> words(const std::wstring& text) {
+    std::vector<std::wstring> out;
+    std::wstringstream stream(text);
+    std::wstring word;
+    while (stream >> word) out.push_back(word);
+    return out;
+}
+
+// Arguments typed on the command line after the name, then the session's answers.
+class SessionArguments : public CommandArguments {
+public:
+    explicit SessionArguments(const std::wstring& rest) {
+        for (auto& word : words(rest)) typed_.push_back(word);
+    }
+    std::optional<std::wstring> next(std::wstring_view prompt) override {
+        if (!typed_.empty()) {
+            std::wstring answer = typed_.front();
+            typed_.pop_front();
+            console().print(prompt);
+            console().print(answer + L"\n");
+            return answer;
+        }
+        return console().prompt(prompt);
+    }
+
+private:
+    std::deque<std::wstring> typed_;
+};
+
+// Arguments from the command function's list; none left ends the command.
+class TokenArguments : public CommandArguments {
+public:
+    explicit TokenArguments(std::deque<std::wstring>& tokens) : tokens_(tokens) {}
+    std::optional<std::wstring> next(std::wstring_view prompt) override {
+        if (tokens_.empty()) return std::nullopt;
+        std::wstring answer = tokens_.front();
+        tokens_.pop_front();
+        console().print(prompt);
+        console().print(answer + L"\n");
+        return answer;
+    }
+
+private:
+    std::deque<std::wstring>& tokens_;
+};
+
+void runPluginCommand(const RegisteredCommand& command) {
+    // The handler runs with its module as the current one, as a LISP call does.
+    command.handler();
+}
+
+bool saveAs(CommandArguments& args) {
+    std::optional<std::wstring> path = args.next(L"\nSave drawing as: ");
+    if (!path || path->empty()) return true;
+    std::string error;
+    if (saveDrawing(tz::platform::toUtf8(*path), error)) {
+        hostState().drawingPath = tz::platform::toUtf8(*path);
+    } else {
+        console().print(L"\nCould not save the drawing: " + tz::platform::fromUtf8(error) + L"\n");
+    }
+    return true;
+}
+
+// Commands of the session itself rather than of the drawing.
+bool runSessionCommand(const std::wstring& name, CommandArguments& args) {
+    const std::wstring key = upper(name[0] == L'_' ? name.substr(1) : name);
+    if (key == L"QUIT" || key == L"EXIT") {
+        requestQuit();
+        return true;
+    }
+    if (key == L"SAVEAS" || key == L"SAVE") return saveAs(args);
+    return false;
+}
+
+bool runNamed(const std::wstring& name, CommandArguments& args, std::deque<std::wstring>* queue) {
+    if (const RegisteredCommand* command = modules().findCommand(name)) {
+        if (queue) {
+            console().queueAnswers(std::vector<std::wstring>(queue->begin(), queue->end()));
+            queue->clear();
+        }
+        runPluginCommand(*command);
+        console().clearQueuedAnswers();
+        return true;
+    }
+    lisp::Interpreter& lisp = lisp::interpreter();
+    const lisp::ValuePtr function = lisp.global(L"C:" + upper(name));
+    if (function && (function->type == lisp::Type::UserFunc || function->type == lisp::Type::External ||
+                     function->type == lisp::Type::Subr)) {
+        try {
+            const lisp::ValuePtr value = lisp.apply(function, {});
+            (void)value;
+        } catch (const lisp::LispError& error) {
+            console().freshLine();
+            console().print(L"; error: " + error.message + L"\n");
+        }
+        return true;
+    }
+    if (runSessionCommand(name, args)) return true;
+    return runHostCommand(name, args);
+}
+
+}  // namespace
+
+bool quitRequested() { return quit; }
+void requestQuit() { quit = true; }
+
+bool runTypedCommand(const std::wstring& name, const std::wstring& rest) {
+    SessionArguments args(rest);
+    if (runNamed(name, args, nullptr)) return true;
+    console().freshLine();
+    console().print(L"Unknown command \"" + upper(name) + L"\".\n");
+    return false;
+}
+
+int runCommandTokens(const std::vector<std::wstring>& tokens) {
+    std::deque<std::wstring> queue(tokens.begin(), tokens.end());
+    while (!queue.empty()) {
+        const std::wstring name = queue.front();
+        queue.pop_front();
+        if (name.empty()) continue;  // Enter at the command prompt
+        TokenArguments args(queue);
+        if (!runNamed(name, args, &queue)) {
+            console().freshLine();
+            console().print(L"Unknown command \"" + upper(name) + L"\".\n");
+            return -5001;
+        }
+    }
+    return 5100;
+}
+
+}  // namespace tz::cad

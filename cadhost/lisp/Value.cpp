@@ -1,0 +1,142 @@
+#include "lisp/Value.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace tz::cad::lisp {
+
+ValuePtr makeInt(int32_t value) {
+    auto v = std::make_shared<Value>(Type::Int);
+    v->intValue = value;
+    return v;
+}
+
+ValuePtr makeReal(double value) {
+    auto v = std::make_shared<Value>(Type::Real);
+    v->realValue = value;
+    return v;
+}
+
+ValuePtr makeString(std::wstring text) {
+    auto v = std::make_shared<Value>(Type::Str);
+    v->text = std::move(text);
+    return v;
+}
+
+ValuePtr cons(ValuePtr car, ValuePtr cdr) {
+    auto v = std::make_shared<Value>(Type::Cons);
+    v->car = std::move(car);
+    v->cdr = std::move(cdr);
+    return v;
+}
+
+ValuePtr makeList(const std::vector<ValuePtr>& items) {
+    ValuePtr list;
+    for (auto it = items.rbegin(); it != items.rend(); ++it) list = cons(*it, list);
+    return list;
+}
+
+std::vector<ValuePtr> listItems(const ValuePtr& list) {
+    std::vector<ValuePtr> items;
+    for (ValuePtr p = list; p && p->type == Type::Cons; p = p->cdr) items.push_back(p->car);
+    return items;
+}
+
+bool isNumber(const ValuePtr& v) { return v && (v->type == Type::Int || v->type == Type::Real); }
+
+double toDouble(const ValuePtr& v) { return v->type == Type::Int ? v->intValue : v->realValue; }
+
+bool isList(const ValuePtr& v) { return !v || v->type == Type::Cons; }
+
+bool isTrue(const ValuePtr& v) { return v != nullptr; }
+
+std::wstring formatReal(double value) {
+    if (std::isnan(value)) return L"1.#QNAN";
+    if (std::isinf(value)) return value > 0 ? L"1.#INF" : L"-1.#INF";
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.6g", value);
+    std::string text = buffer;
+    const size_t e = text.find('e');
+    const std::string mantissa = text.substr(0, e);
+    if (mantissa.find('.') == std::string::npos) {
+        if (e == std::string::npos) text += ".0";
+        else text.insert(e, ".0");
+    }
+    return std::wstring(text.begin(), text.end());
+}
+
+namespace {
+
+std::wstring quoted(const std::wstring& text) {
+    std::wstring out = L"\"";
+    for (wchar_t c : text) {
+        switch (c) {
+            case L'"': out += L"\\\""; break;
+            case L'\\': out += L"\\\\"; break;
+            case L'\n': out += L"\\n"; break;
+            case L'\t': out += L"\\t"; break;
+            case L'\r': out += L"\\r"; break;
+            case 27: out += L"\\e"; break;
+            default: out += c;
+        }
+    }
+    return out + L"\"";
+}
+
+std::wstring hex(intptr_t value) {
+    wchar_t buffer[32];
+    std::swprintf(buffer, 32, L"%lx", static_cast<long>(value));
+    return buffer;
+}
+
+}  // namespace
+
+std::wstring printForm(const ValuePtr& v, bool escaped) {
+    if (!v) return L"nil";
+    switch (v->type) {
+        case Type::Int: return std::to_wstring(v->intValue);
+        case Type::Real: return formatReal(v->realValue);
+        case Type::Str: return escaped ? quoted(v->text) : v->text;
+        case Type::Sym: return v->text;
+        case Type::Subr: return L"<Subr: #" + hex(reinterpret_cast<intptr_t>(v.get())) + L">";
+        case Type::UserFunc: return L"<Subr: #" + hex(reinterpret_cast<intptr_t>(v.get())) + L">";
+        case Type::External: return L"<Exsubr: #" + hex(reinterpret_cast<intptr_t>(v.get())) + L">";
+        case Type::Ename: return L"<Entity name: " + hex(v->name[0]) + L">";
+        case Type::PickSet: return L"<Selection set: " + hex(v->name[0]) + L">";
+        case Type::File: return L"<File: #" + hex(reinterpret_cast<intptr_t>(v->file.get())) + L">";
+        case Type::Cons: {
+            std::wstring out = L"(";
+            ValuePtr p = v;
+            bool first = true;
+            while (p && p->type == Type::Cons) {
+                if (!first) out += L" ";
+                out += printForm(p->car, escaped);
+                first = false;
+                p = p->cdr;
+            }
+            if (p) out += L" . " + printForm(p, escaped);
+            return out + L")";
+        }
+    }
+    return L"";
+}
+
+bool valuesEqual(const ValuePtr& a, const ValuePtr& b, double fuzz) {
+    if (a == b) return true;
+    if (!a || !b) return false;
+    if (isNumber(a) && isNumber(b)) {
+        if (a->type == Type::Int && b->type == Type::Int) return a->intValue == b->intValue;
+        return std::fabs(toDouble(a) - toDouble(b)) <= fuzz;
+    }
+    if (a->type != b->type) return false;
+    switch (a->type) {
+        case Type::Str:
+        case Type::Sym: return a->text == b->text;
+        case Type::Cons: return valuesEqual(a->car, b->car, fuzz) && valuesEqual(a->cdr, b->cdr, fuzz);
+        case Type::Ename:
+        case Type::PickSet: return a->name[0] == b->name[0] && a->name[1] == b->name[1];
+        default: return false;
+    }
+}
+
+}  // namespace tz::cad::lisp
