@@ -6,12 +6,7 @@
 
 int contoursCommand() { return notAvailableYet(_T("contours")); }
 int profileCutterCommand() { return notAvailableYet(_T("tzexsec")); }
-int openProjectWithDialog() { return notAvailableYet(_T("dtmopen")); }
-int openProjectFromPath(const struct resbuf*) { return notAvailableYet(_T("ldtmopen")); }
-int setProjectSetting(const struct resbuf*) { return notAvailableYet(_T("dtmset")); }
-int listProjectSettings() { return notAvailableYet(_T("dtmvar")); }
 int meshCommand() { return notAvailableYet(_T("rmesh")); }
 int showTinCommand() { return notAvailableYet(_T("showtin")); }
 int triangulateCommand() { return notAvailableYet(_T("triangulate")); }
 int volumesCommand() { return notAvailableYet(_T("volumes")); }
-int saveOpenProjectSettings() { return RTERROR; }
