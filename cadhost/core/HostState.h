@@ -9,9 +9,9 @@
 namespace tz::cad {
 
 struct HostState {
-    std::string installRoot;   // folder holding bin/, lib/tzsuite/ and share/tzsuite/
-    std::string pluginFolder;  // where the suite's plug-ins are
-    std::string shareFolder;   // where dtm.dcl and the LISP files are
+    std::string installRoot;   // folder holding bin/ and lib/tzsuite/
+    std::string pluginFolder;  // the suite's install folder: its plug-ins ...
+    std::string shareFolder;   // ... and dtm.dcl and the LISP files (the same folder)
     std::string drawingPath;   // the open drawing's file; empty while it is unnamed
 
     // --user-break N: the N-th break test reports a break (0: never).

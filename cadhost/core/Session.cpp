@@ -106,7 +106,7 @@ void locateInstall() {
     HostState& state = hostState();
     state.installRoot = root.string();
     state.pluginFolder = (root / "lib" / "tzsuite").string();
-    state.shareFolder = (root / "share" / "tzsuite").string();
+    state.shareFolder = state.pluginFolder;  // one install folder for plug-ins, dialogs and LISP
 }
 
 void printError(const lisp::LispError& error) {
