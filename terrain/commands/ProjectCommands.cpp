@@ -121,6 +121,19 @@ int runOpenDialog() {
     return openDialog.accepted ? RTNORM : RTCAN;
 }
 
+// Publishes the open project's folder and base name in the LISP symbol
+// tzprojpath, where the section tools find the project's section files.
+void publishProjectPath() {
+    const std::wstring& pointFile = settings.get(L"dpoints");
+    const size_t nameStart = pointFile.find_last_of(L"/\\");
+    const size_t dot = pointFile.find_last_of(L'.');
+    const bool hasExtension = dot != std::wstring::npos && (nameStart == std::wstring::npos || dot > nameStart);
+    const std::wstring base = hasExtension ? pointFile.substr(0, dot) : pointFile;
+    resbuf* value = acutBuildList(RTSTR, base.c_str(), 0);
+    if (value != nullptr) acedPutSym(_T("tzprojpath"), value);
+    acutRelRb(value);
+}
+
 // openProject: with a path (ldtmopen) or through the dialog (dtmopen).
 int openProject(bool withPath, const std::wstring& path) {
     if (settings.isOpen()) writeSettings();
@@ -130,7 +143,9 @@ int openProject(bool withPath, const std::wstring& path) {
         const int result = runOpenDialog();
         if (result != RTNORM) return result;
     }
-    return loadSettings();
+    const int result = loadSettings();
+    if (result == RTNORM) publishProjectPath();
+    return result;
 }
 
 // The string value of an argument, or null when it is missing or not a string.
