@@ -1,5 +1,7 @@
 #include "FileSystem.h"
 
+#include <sys/types.h>
+
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -66,8 +68,95 @@ std::wstring fromUtf8(const std::string& text) {
     return out;
 }
 
+namespace {
+
+// A text stream over a binary file: line feeds become CR LF on the way out,
+// CR LF becomes a line feed on the way in.
+struct TextFile {
+    std::FILE* file;
+    bool pendingCr = false;  // a CR read at the end of a chunk, not yet known to start CR LF
+    off64_t delivered = 0;   // characters handed to the reader or taken from the writer
+};
+
+ssize_t readText(void* cookie, char* buffer, size_t size) {
+    auto* text = static_cast<TextFile*>(cookie);
+    size_t out = 0;
+    while (out < size) {
+        const int c = std::fgetc(text->file);
+        if (c == EOF) {
+            if (text->pendingCr) {
+                buffer[out++] = '\r';
+                text->pendingCr = false;
+            }
+            break;
+        }
+        if (text->pendingCr) {
+            text->pendingCr = false;
+            if (c == '\n') {
+                buffer[out++] = '\n';
+                continue;
+            }
+            buffer[out++] = '\r';
+            if (out == size) {
+                std::ungetc(c, text->file);
+                break;
+            }
+        }
+        if (c == '\r') {
+            text->pendingCr = true;
+            continue;
+        }
+        buffer[out++] = static_cast<char>(c);
+    }
+    text->delivered += static_cast<off64_t>(out);
+    return static_cast<ssize_t>(out);
+}
+
+ssize_t writeText(void* cookie, const char* buffer, size_t size) {
+    auto* text = static_cast<TextFile*>(cookie);
+    for (size_t i = 0; i < size; ++i) {
+        if (buffer[i] == '\n' && std::fputc('\r', text->file) == EOF) return -1;
+        if (std::fputc(buffer[i], text->file) == EOF) return -1;
+    }
+    text->delivered += static_cast<off64_t>(size);
+    return static_cast<ssize_t>(size);
+}
+
+int seekText(void* cookie, off64_t* offset, int whence) {
+    auto* text = static_cast<TextFile*>(cookie);
+    if (whence == SEEK_CUR && *offset == 0) {  // ftell
+        *offset = text->delivered;
+        return 0;
+    }
+    if (whence != SEEK_SET || *offset != 0) return -1;
+    if (std::fseek(text->file, 0, SEEK_SET) != 0) return -1;
+    text->pendingCr = false;
+    text->delivered = 0;
+    return 0;
+}
+
+int closeText(void* cookie) {
+    auto* text = static_cast<TextFile*>(cookie);
+    const int result = std::fclose(text->file);
+    delete text;
+    return result;
+}
+
+}  // namespace
+
 std::FILE* openFile(const std::string& path, const char* mode) {
-    return std::fopen(nativePath(path).c_str(), mode);
+    const std::string native = nativePath(path);
+    const std::string modeText = mode;
+    if (modeText.find('b') != std::string::npos) return std::fopen(native.c_str(), mode);
+    std::FILE* file = std::fopen(native.c_str(), (modeText + "b").c_str());
+    if (file == nullptr) return nullptr;
+    auto* text = new TextFile{file};
+    std::FILE* stream = fopencookie(text, mode, cookie_io_functions_t{readText, writeText, seekText, closeText});
+    if (stream == nullptr) {
+        std::fclose(file);
+        delete text;
+    }
+    return stream;
 }
 
 std::FILE* openFile(const std::wstring& path, const char* mode) { return openFile(toUtf8(path), mode); }

@@ -14,7 +14,11 @@ std::string nativePath(const std::string& path);
 std::string toUtf8(const std::wstring& text);
 std::wstring fromUtf8(const std::string& text);
 
-// fopen on the native form of the path. Mode as for fopen ("r", "w", "a", "rb", ...).
+// fopen on the native form of the path. Mode as for fopen ("r", "w", "a",
+// "rb", ...). Without "b" the file is a text file as the suite's files are
+// everywhere it runs: each "\n" written is stored as CR LF, and CR LF reads
+// back as "\n" (binary mode reads and writes the bytes as they are). A text
+// stream can be rewound; other seeks are refused.
 std::FILE* openFile(const std::string& path, const char* mode);
 std::FILE* openFile(const std::wstring& path, const char* mode);
 

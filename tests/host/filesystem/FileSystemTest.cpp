@@ -1,0 +1,134 @@
+#include "FileSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+using namespace tz::platform;
+
+namespace {
+
+std::string folder() {
+    static const std::string path = [] {
+        auto dir = std::filesystem::temp_directory_path() / ("tzfs-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dir);
+        return dir.string();
+    }();
+    return path;
+}
+
+std::string bytesOf(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void writeBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+}  // namespace
+
+TEST(TextFiles, LineFeedsAreStoredAsCrLf) {
+    const std::string path = folder() + "/written.txt";
+    std::FILE* f = openFile(path, "w");
+    ASSERT_NE(f, nullptr);
+    std::fprintf(f, "%lf %lf\n", 1.5, -2.0);
+    std::fputs("no end", f);
+    std::fclose(f);
+    EXPECT_EQ(bytesOf(path), "1.500000 -2.000000\r\nno end");
+}
+
+TEST(TextFiles, AppendKeepsWhatIsThere) {
+    const std::string path = folder() + "/append.txt";
+    writeBytes(path, "first\r\n");
+    std::FILE* f = openFile(path, "a");
+    ASSERT_NE(f, nullptr);
+    std::fputs("second\n", f);
+    std::fclose(f);
+    EXPECT_EQ(bytesOf(path), "first\r\nsecond\r\n");
+}
+
+TEST(TextFiles, CrLfReadsAsLineFeedLoneCrStays) {
+    const std::string path = folder() + "/read.txt";
+    // A large file crosses many read chunks, some of them between CR and LF.
+    std::string content;
+    for (int i = 0; i < 5000; ++i) content += "line " + std::to_string(i) + "\r\n";
+    content += "a\rb\r";
+    writeBytes(path, content);
+    std::FILE* f = openFile(path, "r");
+    ASSERT_NE(f, nullptr);
+    std::string read;
+    int c;
+    while ((c = std::fgetc(f)) != EOF) read += static_cast<char>(c);
+    std::fclose(f);
+    std::string expected;
+    for (int i = 0; i < 5000; ++i) expected += "line " + std::to_string(i) + "\n";
+    expected += "a\rb\r";
+    EXPECT_EQ(read, expected);
+}
+
+TEST(TextFiles, NumbersScanAndRewind) {
+    const std::string path = folder() + "/numbers.txt";
+    writeBytes(path, "1 2 3\r\n4 5 6\r\n");
+    std::FILE* f = openFile(path, "r");
+    ASSERT_NE(f, nullptr);
+    double a, b, c;
+    int records = 0;
+    while (std::fscanf(f, "%lf%lf%lf", &a, &b, &c) == 3) ++records;
+    EXPECT_EQ(records, 2);
+    std::rewind(f);
+    ASSERT_EQ(std::fscanf(f, "%lf%lf%lf", &a, &b, &c), 3);
+    EXPECT_EQ(a, 1);
+    EXPECT_EQ(c, 3);
+    std::fclose(f);
+}
+
+TEST(TextFiles, BinaryModeKeepsBytes) {
+    const std::string path = folder() + "/binary.bin";
+    std::FILE* f = openFile(path, "wb");
+    ASSERT_NE(f, nullptr);
+    std::fputs("a\nb", f);
+    std::fclose(f);
+    EXPECT_EQ(bytesOf(path), "a\nb");
+}
+
+TEST(Paths, BackslashesSeparateFolders) {
+    EXPECT_EQ(nativePath("C:\\jobs\\site.dat"), "C:/jobs/site.dat");
+    const std::string path = folder() + "/sub";
+    std::filesystem::create_directories(path);
+    std::string windowsStyle = path + "\\file.txt";
+    std::FILE* f = openFile(windowsStyle, "w");
+    ASSERT_NE(f, nullptr);
+    std::fclose(f);
+    EXPECT_TRUE(std::filesystem::exists(path + "/file.txt"));
+    EXPECT_TRUE(canRead(windowsStyle));
+    EXPECT_TRUE(deleteFile(windowsStyle));
+    EXPECT_FALSE(canRead(windowsStyle));
+}
+
+TEST(Paths, MissingFilesDoNotOpen) {
+    EXPECT_EQ(openFile(folder() + "/none/such.txt", "r"), nullptr);
+    EXPECT_EQ(openFile(folder() + "/none/such.txt", "w"), nullptr);
+}
+
+TEST(Utf8, RoundTripAndStrayBytes) {
+    const std::wstring text = L"Caf\u00e9 \u20ac \U0001F600";
+    EXPECT_EQ(fromUtf8(toUtf8(text)), text);
+    EXPECT_EQ(fromUtf8("a\xE9z"), L"a\u00e9z");  // not UTF-8: the byte as Latin-1
+}
+
+TEST(TempFolder, FollowsTempThenTmpdir) {
+    ::setenv("TEMP", "/some/where/", 1);
+    EXPECT_EQ(tempFolder(), "/some/where");
+    ::unsetenv("TEMP");
+    ::setenv("TMPDIR", "/other", 1);
+    EXPECT_EQ(tempFolder(), "/other");
+    ::unsetenv("TMPDIR");
+    EXPECT_FALSE(tempFolder().empty());
+}
