@@ -1,0 +1,55 @@
+// Edges held once each, in the order they were first met.
+//
+// Duplicates are found through a hash of the unordered pair of end points,
+// so loading n edges costs O(n) instead of the O(n^2) of searching the
+// stored edges one by one; which edges are kept, and in which order, is
+// exactly what that search keeps.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "Edge.h"
+#include "tin/Triangle.h"
+
+namespace tz::terrain::profile {
+
+class EdgeList {
+public:
+    const std::vector<Edge>& edges() const { return edges_; }
+    std::size_t size() const { return edges_.size(); }
+    bool empty() const { return edges_.empty(); }
+
+    // True when an equal edge (either direction) is stored.
+    bool contains(const Edge& edge) const;
+
+    // Stores the edge at the end, whether or not an equal one is stored.
+    void append(const Edge& edge);
+
+    // Stores the edge unless an equal one is stored; true when stored.
+    bool appendIfNew(const Edge& edge);
+
+    // Stores the triangle's edges P1-P2, P2-P3, P3-P1, each unless an equal
+    // edge was stored before this triangle (edges of the triangle itself are
+    // not compared with each other).
+    void appendTriangleIfNew(const tz::terrain::Triangle& triangle);
+
+private:
+    std::size_t findSlot(const Edge& edge) const;  // slot of an equal edge or of the empty slot
+    void insertIndex(std::uint32_t index);
+    void grow();
+
+    std::vector<Edge> edges_;
+    std::vector<std::uint32_t> slots_;  // open addressing; kEmpty marks a free slot
+};
+
+// The edges of a triangle in the order P1-P2, P2-P3, P3-P1.
+inline Edge triangleEdge(const tz::terrain::Triangle& t, int which) {
+    switch (which) {
+        case 0: return {t.p1, t.p2};
+        case 1: return {t.p2, t.p3};
+        default: return {t.p3, t.p1};
+    }
+}
+
+}  // namespace tz::terrain::profile

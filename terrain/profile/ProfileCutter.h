@@ -1,0 +1,48 @@
+// Cutting a ground profile along a polyline from a TIN's edge list: every
+// crossing of the polyline with an edge gives a sample (station, elevation).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "Alignment.h"
+#include "EdgeCrossing.h"
+
+namespace tz::terrain::profile {
+
+struct ProfileSample {
+    double station = 0;
+    double elevation = 0;
+};
+
+enum class CutStatus {
+    ok,
+    // An arc that cannot be walked: so long that cutting it one drawing unit
+    // at a time would not end in reasonable time, or with a bulge so close to
+    // zero that its centre lies beyond a double's range. Nothing is cut.
+    unusableArc,
+};
+
+struct ProfileCut {
+    CutStatus status = CutStatus::ok;
+    std::vector<ProfileSample> samples;  // in the order the crossings were found
+};
+
+// Arcs longer than this many drawing units are refused (see unusableArc).
+inline constexpr double kMaxArcLength = 1e8;
+
+// Walks the polyline from its first vertex to its last (the closing segment
+// of a closed polyline is not cut), starting at `startStation`. Straight
+// segments are cut whole; arcs along their chords of one drawing unit, with
+// stations measured along the arc. Samples come in the order found: segment
+// by segment, chord by chord, and along each in edge-list order.
+ProfileCut cutProfile(const Alignment& alignment, double startStation, const EdgeCrossingFinder& finder);
+
+// The samples by ascending station; samples of equal station keep the order
+// in which they were found.
+std::vector<ProfileSample> sortedByStation(std::vector<ProfileSample> samples);
+
+// The profile file's text: one "%lf %lf\n" line per sample, in the given order.
+std::string profileText(const std::vector<ProfileSample>& samples);
+
+}  // namespace tz::terrain::profile

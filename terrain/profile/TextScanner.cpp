@@ -1,0 +1,151 @@
+#include "TextScanner.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace tz::terrain::profile {
+
+namespace {
+
+constexpr int kNothingPushed = -2;
+
+bool isDigit(int c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+bool isScanSpace(int c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+TextScanner::TextScanner(std::istream& in) : buffer_(in.rdbuf()) {}
+
+int TextScanner::rawGet() {
+    if (buffer_ == nullptr) {
+        reachedEnd_ = true;
+        return EOF;
+    }
+    int c = buffer_->sbumpc();
+    if (c == std::char_traits<char>::eof()) {
+        reachedEnd_ = true;
+        return EOF;
+    }
+    c = static_cast<unsigned char>(c);
+    if (c == '\r' && buffer_->sgetc() == '\n') {
+        buffer_->sbumpc();
+        return '\n';
+    }
+    return c;
+}
+
+int TextScanner::get() {
+    if (pushedBack_ != kNothingPushed) {
+        const int c = pushedBack_;
+        pushedBack_ = kNothingPushed;
+        return c;
+    }
+    return rawGet();
+}
+
+void TextScanner::unget(int c) {
+    if (c != EOF) pushedBack_ = c;
+}
+
+int TextScanner::peek() {
+    const int c = get();
+    unget(c);
+    return c;
+}
+
+TextScanner::Read TextScanner::readNumber(double& value) {
+    int c = get();
+    while (isScanSpace(c)) c = get();
+    if (c == EOF) return Read::end;
+
+    std::string token;
+    auto take = [&](int ch) {
+        if (token.size() < kMaxNumberLength) token.push_back(static_cast<char>(ch));
+        return get();
+    };
+    bool negative = false;
+    if (c == '+' || c == '-') {
+        negative = c == '-';
+        c = get();
+    }
+    std::size_t digits = 0;
+    while (isDigit(c)) {
+        c = take(c);
+        ++digits;
+    }
+    if (c == '.') {
+        c = take(c);
+        while (isDigit(c)) {
+            c = take(c);
+            ++digits;
+        }
+    }
+    if (digits == 0) {
+        unget(c);
+        return Read::invalid;
+    }
+    if (c == 'e' || c == 'E') {
+        // An exponent counts only with digits; "1e" alone reads as 1 and
+        // leaves the letter for the next read, as strtod does.
+        const int marker = c;
+        int next = get();
+        int sign = 0;
+        if (next == '+' || next == '-') {
+            sign = next;
+            next = get();
+        }
+        if (isDigit(next)) {
+            token.push_back(static_cast<char>(marker));
+            if (sign != 0) token.push_back(static_cast<char>(sign));
+            c = next;
+            while (isDigit(c)) c = take(c);
+        } else {
+            // Only one character can be stepped back over; the rest of a
+            // broken exponent is dropped, and the caller stops on the letter.
+            unget(next);
+            c = marker;
+        }
+    }
+    unget(c);
+    if (token.size() >= kMaxNumberLength) return Read::invalid;
+
+    double parsed = 0;
+    const auto result = std::from_chars(token.data(), token.data() + token.size(), parsed);
+    if (result.ptr != token.data() + token.size()) return Read::invalid;
+    if (result.ec == std::errc::result_out_of_range) {
+        // Too small to hold reads as zero; too large is no number a survey holds.
+        const auto e = token.find_first_of("eE");
+        if (e == std::string::npos || token.find('-', e) == std::string::npos) return Read::invalid;
+        parsed = 0.0;
+    } else if (result.ec != std::errc()) {
+        return Read::invalid;
+    }
+    if (!std::isfinite(parsed)) return Read::invalid;
+    value = negative ? -parsed : parsed;
+    return Read::ok;
+}
+
+bool TextScanner::matchLiteral(char expected) {
+    const int c = get();
+    if (c == static_cast<unsigned char>(expected)) return true;
+    unget(c);
+    return false;
+}
+
+TextScanner::Read TextScanner::readWord(std::string& word) {
+    word.clear();
+    int c = get();
+    while (isScanSpace(c)) c = get();
+    if (c == EOF) return Read::end;
+    while (c != EOF && !isScanSpace(c)) {
+        if (word.size() < kMaxWordLength) word.push_back(static_cast<char>(c));
+        c = get();
+    }
+    unget(c);
+    return Read::ok;
+}
+
+}  // namespace tz::terrain::profile

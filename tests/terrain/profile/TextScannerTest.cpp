@@ -1,0 +1,129 @@
+#include "profile/TextScanner.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+using tz::terrain::profile::TextScanner;
+using Read = TextScanner::Read;
+
+std::vector<double> numbersOf(const std::string& text, Read* last = nullptr) {
+    std::istringstream in(text);
+    TextScanner scanner(in);
+    std::vector<double> values;
+    double v = 0;
+    Read r;
+    while ((r = scanner.readNumber(v)) == Read::ok) values.push_back(v);
+    if (last) *last = r;
+    return values;
+}
+
+TEST(TextScanner, ReadsDecimalNumbersSeparatedByAnyWhiteSpace) {
+    Read last;
+    EXPECT_EQ(numbersOf(" 1\t-2.5\n+3e2 \r\n.5 5. -0.25E-1\f7", &last),
+              (std::vector<double>{1, -2.5, 300, 0.5, 5, -0.025, 7}));
+    EXPECT_EQ(last, Read::end);
+}
+
+TEST(TextScanner, StopsAtTextThatIsNoNumber) {
+    for (const char* bad : {"1 2 x", "1 2 nan", "1 2 inf", "1 2 -", "1 2 .", "1 2 1e999", "1 2 --3"}) {
+        Read last;
+        const auto values = numbersOf(bad, &last);
+        EXPECT_EQ(values, (std::vector<double>{1, 2})) << bad;
+        EXPECT_EQ(last, Read::invalid) << bad;
+    }
+}
+
+TEST(TextScanner, HexadecimalIsNotANumberOfTheseFiles) {
+    // "0x10" reads as 0 followed by the letter x, which ends the reading.
+    Read last;
+    EXPECT_EQ(numbersOf("0x10", &last), (std::vector<double>{0}));
+    EXPECT_EQ(last, Read::invalid);
+}
+
+TEST(TextScanner, TinyNumbersReadAsZeroAndAnExponentNeedsDigits) {
+    Read last;
+    EXPECT_EQ(numbersOf("1e-400 2", &last), (std::vector<double>{0, 2}));
+    EXPECT_EQ(last, Read::end);
+    EXPECT_EQ(numbersOf("3e x", &last), (std::vector<double>{3}));
+    EXPECT_EQ(last, Read::invalid);
+}
+
+TEST(TextScanner, OverLongNumbersStopTheReadingInsteadOfOverrunning) {
+    Read last;
+    const std::string digits(TextScanner::kMaxNumberLength + 10, '7');
+    EXPECT_TRUE(numbersOf("1 " + digits, &last) == std::vector<double>{1});
+    EXPECT_EQ(last, Read::invalid);
+}
+
+TEST(TextScanner, EndIsReachedOnlyByReadingPastTheLastCharacter) {
+    {
+        std::istringstream in("5");
+        TextScanner scanner(in);
+        double v;
+        EXPECT_EQ(scanner.readNumber(v), Read::ok);
+        EXPECT_TRUE(scanner.reachedEnd());  // the number ended the file
+    }
+    {
+        std::istringstream in("5\n");
+        TextScanner scanner(in);
+        double v;
+        EXPECT_EQ(scanner.readNumber(v), Read::ok);
+        EXPECT_FALSE(scanner.reachedEnd());
+        EXPECT_EQ(scanner.readNumber(v), Read::end);
+        EXPECT_TRUE(scanner.reachedEnd());
+    }
+}
+
+TEST(TextScanner, CarriageReturnLineFeedReadsAsOneLineFeed) {
+    std::istringstream in("a\r\nb\rc\r\n");
+    TextScanner scanner(in);
+    std::string seen;
+    for (int c; (c = scanner.get()) != EOF;) seen.push_back(static_cast<char>(c));
+    EXPECT_EQ(seen, "a\nb\rc\n");
+}
+
+TEST(TextScanner, LiteralsMustFollowImmediately) {
+    std::istringstream in("1,2 ,3");
+    TextScanner scanner(in);
+    double v;
+    ASSERT_EQ(scanner.readNumber(v), Read::ok);
+    EXPECT_TRUE(scanner.matchLiteral(','));
+    ASSERT_EQ(scanner.readNumber(v), Read::ok);
+    EXPECT_EQ(v, 2);
+    EXPECT_FALSE(scanner.matchLiteral(','));  // a blank stands before it
+    EXPECT_EQ(scanner.peek(), ' ');
+}
+
+TEST(TextScanner, WordsAndPeeking) {
+    std::istringstream in("  EG 1.5\n datum\nX");
+    TextScanner scanner(in);
+    std::string word;
+    ASSERT_EQ(scanner.readWord(word), Read::ok);
+    EXPECT_EQ(word, "EG");
+    EXPECT_EQ(scanner.peek(), ' ');
+    double v;
+    ASSERT_EQ(scanner.readNumber(v), Read::ok);
+    ASSERT_EQ(scanner.readWord(word), Read::ok);
+    EXPECT_EQ(word, "datum");
+    EXPECT_FALSE(scanner.reachedEnd());
+    ASSERT_EQ(scanner.readWord(word), Read::ok);
+    EXPECT_EQ(word, "X");
+    EXPECT_TRUE(scanner.reachedEnd());  // "X" without a line break ends the file
+    EXPECT_EQ(scanner.readWord(word), Read::end);
+}
+
+TEST(TextScanner, OverLongWordsAreConsumedWholeAndKeptInPart) {
+    const std::string longWord(10000, 'w');
+    std::istringstream in(longWord + " X");
+    TextScanner scanner(in);
+    std::string word;
+    ASSERT_EQ(scanner.readWord(word), Read::ok);
+    EXPECT_EQ(word.size(), TextScanner::kMaxWordLength);
+    ASSERT_EQ(scanner.readWord(word), Read::ok);
+    EXPECT_EQ(word, "X");
+}
+
+}  // namespace
