@@ -4,5 +4,4 @@
 #include "ProfileCommands.h"
 #include "arxHeaders.h"
 
-int pointDumpCommand() { return notAvailableYet(_T("ptgrab")); }
 int alignmentProfileCommand() { return notAvailableYet(_T("tzexpro")); }

@@ -1,0 +1,59 @@
+#include "points/LandXml.h"
+
+#include <cstdio>
+
+#include "FileSystem.h"
+
+namespace tz::pointexport {
+
+CreationStamp creationStamp(const std::string& cdateText) {
+    std::string text = cdateText;
+    if (text.find('.') == std::string::npos) text += '.';
+    while (text.size() < 17) text += '0';
+    return {text.substr(0, 4) + "-" + text.substr(4, 2) + "-" + text.substr(6, 2),
+            text.substr(9, 2) + ":" + text.substr(11, 2) + ":" + text.substr(13, 2)};
+}
+
+std::string escapeAttribute(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += "&quot;"; break;
+            case '\'': out += "&apos;"; break;
+            default: out += c;
+        }
+    }
+    return out;
+}
+
+std::string landXmlDocument(const std::vector<PointRecord>& records, const CreationStamp& stamp) {
+    std::string doc = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n";
+    doc += "<LandXML xmlns=\"http://www.landxml.org/schema/LandXML-1.1\" "
+           "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+           "xsi:schemaLocation=\"http://www.landxml.org/schema/LandXML-1.1 "
+           "http://www.landxml.org/schema/LandXML-1.1/LandXML-1.1.xsd\" version=\"1.1\" date=\"" +
+           stamp.date + "\" time=\"" + stamp.time + "\" readOnly=\"false\" language=\"English\">\n";
+    doc += "<Units>\n";
+    doc += "<Imperial areaUnit=\"squareFoot\" linearUnit=\"foot\" volumeUnit=\"cubicFeet\" "
+           "temperatureUnit=\"fahrenheit\" pressureUnit=\"inHG\" angularUnit=\"radians\" directionUnit=\"radians\"/>\n";
+    doc += "</Units>\n";
+    doc += "<Application name=\"Tessaform\" desc=\"Export to LandXML\" manufacturer=\"TZ\" version=\"2008\" "
+           "manufacturerURL=\"https://www.veltrane.com\">\n";
+    doc += "</Application>\n";
+    doc += "\t<CgPoints>\n";
+    for (const PointRecord& record : records) {
+        char coordinates[1024];
+        std::snprintf(coordinates, sizeof coordinates, "%lf %lf %lf", record.northing, record.easting, record.elevation);
+        doc += "\t\t<CgPoint name=\"" + std::to_string(record.number) + "\" desc=\"" +
+               escapeAttribute(tz::platform::toUtf8(record.description)) + "\">" + coordinates + "</CgPoint>\n";
+    }
+    doc += "\t</CgPoints>\n";
+    doc += "</LandXML>\n";
+    return doc;
+}
+
+}  // namespace tz::pointexport
