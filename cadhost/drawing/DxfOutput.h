@@ -1,0 +1,35 @@
+// Writing DXF groups: the code right-aligned in three columns, then the value
+// on its own line; reals in their shortest exact form, text as plain ASCII.
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "drawing/Group.h"
+
+namespace tz::cad {
+
+class DxfOutput {
+public:
+    explicit DxfOutput(std::ostream& out) : out_(out) {}
+
+    void text(int code, std::wstring_view value);
+    void ascii(int code, std::string_view value);
+    void real(int code, double value);
+    void integer(int code, int64_t value);
+    void handle(int code, uint64_t value);
+    // x under `code`, y under code + 10 and, unless `planar`, z under code + 20.
+    void point(int code, const Point3& value, bool planar = false);
+    // Any group of the drawing's data.
+    void group(const Group& group, bool planar = false);
+
+    static std::string formatReal(double value);
+
+private:
+    void code(int code);
+    std::ostream& out_;
+};
+
+}  // namespace tz::cad

@@ -1,0 +1,530 @@
+#include "drawing/DxfReader.h"
+
+#include <charconv>
+#include <cmath>
+#include <optional>
+#include <set>
+
+#include "adscodes.h"
+#include "drawing/DxfText.h"
+#include "drawing/EntityRules.h"
+#include "drawing/GroupCodes.h"
+
+namespace tz::cad {
+
+namespace {
+
+struct RawEntity {
+    std::wstring type;
+    uint64_t handle = 0;
+    GroupList groups;  // every group after the type, converted
+    std::vector<std::pair<int, std::wstring>> fileGroups;  // as read, for kinds the drawing does not know
+};
+
+struct RawBlock {
+    std::wstring name;
+    GroupList header;
+    std::vector<RawEntity> entities;
+};
+
+std::string lineText(size_t line) { return "line " + std::to_string(line); }
+
+std::string trimmed(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+[[noreturn]] void notANumber(const DxfRawGroup& group) {
+    throw DxfError(lineText(group.line + 1) + ": \"" + trimmed(group.value).substr(0, 40) +
+                   "\" is not a number (group " + std::to_string(group.code) + ")");
+}
+
+double parseReal(const DxfRawGroup& group) {
+    const std::string text = trimmed(group.value);
+    double value = 0;
+    auto [rest, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || rest != text.data() + text.size() || !std::isfinite(value)) notANumber(group);
+    return value;
+}
+
+int64_t parseInteger(const DxfRawGroup& group) {
+    const std::string text = trimmed(group.value);
+    int64_t value = 0;
+    auto [rest, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error == std::errc() && rest == text.data() + text.size()) return value;
+    // Some writers put integers in real form ("1.0").
+    const double real = parseReal(group);
+    if (real != std::floor(real) || std::abs(real) > 9.0e18) notANumber(group);
+    return static_cast<int64_t>(real);
+}
+
+class Parser {
+public:
+    explicit Parser(std::istream& input) : reader_(input) {}
+
+    std::unique_ptr<Drawing> read();
+
+private:
+    // --- the group stream ---
+    const DxfRawGroup* peek() {
+        if (!lookahead_) {
+            DxfRawGroup group;
+            if (!reader_.next(group)) return nullptr;
+            lookahead_ = std::move(group);
+        }
+        return &*lookahead_;
+    }
+    DxfRawGroup take(const char* where) {
+        if (peek() == nullptr) throw DxfError(std::string("the file ends inside ") + where + " (it may be truncated)");
+        DxfRawGroup group = std::move(*lookahead_);
+        lookahead_.reset();
+        if (recording_ != nullptr) recording_->emplace_back(group.code, decodeDxfText(group.value, utf8_));
+        return group;
+    }
+    bool atZero(const char* value) {
+        const DxfRawGroup* group = peek();
+        return group != nullptr && group->code == 0 && trimmed(group->value) == value;
+    }
+    std::wstring text(const DxfRawGroup& group) const { return decodeDxfText(group.value, utf8_); }
+    // The groups up to the next group 0, points joined from their coordinates.
+    GroupList readGroups(const char* where);
+    Group convert(const DxfRawGroup& group, const char* where);
+
+    // --- sections ---
+    void readHeader();
+    void readTables();
+    void readTable(const std::wstring& table);
+    void readBlocks();
+    std::vector<RawEntity> readEntities(const char* where, const char* endMarker);
+    void skipSection();
+
+    // --- building the drawing ---
+    void build(Drawing& drawing);
+    void addEntities(Drawing& drawing, std::vector<RawEntity>& raws, uint64_t block, bool paperSpace);
+    std::optional<Entity> buildEntity(Drawing& drawing, const RawEntity& raw, const Entity* parent);
+    uint64_t takeHandle(Drawing& drawing, uint64_t wanted);
+
+    DxfGroupReader reader_;
+    std::optional<DxfRawGroup> lookahead_;
+    std::vector<std::pair<int, std::wstring>>* recording_ = nullptr;  // where take() copies groups to
+    bool utf8_ = false;
+
+    std::map<std::wstring, GroupList> header_;
+    std::vector<GroupList> layers_;
+    std::vector<GroupList> linetypes_;
+    std::vector<GroupList> styles_;
+    std::vector<RawBlock> blocks_;
+    std::vector<RawEntity> entities_;
+    std::set<uint64_t> usedHandles_;
+};
+
+Group Parser::convert(const DxfRawGroup& group, const char* where) {
+    switch (groupValueType(group.code)) {
+        case RTREAL: return realGroup(group.code, parseReal(group));
+        case RTSHORT:
+        case RTLONG: return intGroup(group.code, parseInteger(group));
+        case RTENAME: return {group.code, HandleRef{parseHandle(decodeDxfText(trimmed(group.value), false))}};
+        case RT3DPOINT: {
+            // x, then y (code + 10) and, for 3D points, z (code + 20).
+            Point3 point{parseReal(group), 0, 0};
+            const DxfRawGroup* next = peek();
+            if (next == nullptr || next->code != group.code + 10) {
+                throw DxfError(lineText(group.line) + ": the y coordinate of group " + std::to_string(group.code) +
+                               " is missing");
+            }
+            point.y = parseReal(take(where));
+            next = peek();
+            if (next != nullptr && next->code == group.code + 20) point.z = parseReal(take(where));
+            return pointGroup(group.code, point);
+        }
+        default: return stringGroup(group.code, text(group));
+    }
+}
+
+GroupList Parser::readGroups(const char* where) {
+    GroupList groups;
+    for (const DxfRawGroup* next = peek(); next != nullptr && next->code != 0; next = peek()) {
+        DxfRawGroup group = take(where);
+        groups.push_back(convert(group, where));
+    }
+    return groups;
+}
+
+std::unique_ptr<Drawing> Parser::read() {
+    bool sawEof = false;
+    bool sawAnything = false;
+    while (peek() != nullptr) {
+        sawAnything = true;
+        DxfRawGroup group = take("the file");
+        const std::string value = trimmed(group.value);
+        if (group.code == 999) continue;  // comment
+        if (group.code == 0 && value == "EOF") {
+            sawEof = true;
+            break;
+        }
+        if (group.code != 0 || value != "SECTION") {
+            throw DxfError(lineText(group.line) + ": expected a SECTION, found \"" + value.substr(0, 40) + "\"");
+        }
+        DxfRawGroup name = take("a section");
+        if (name.code != 2) throw DxfError(lineText(name.line) + ": a SECTION without its name");
+        const std::string section = trimmed(name.value);
+        if (section == "HEADER") {
+            readHeader();
+        } else if (section == "TABLES") {
+            readTables();
+        } else if (section == "BLOCKS") {
+            readBlocks();
+        } else if (section == "ENTITIES") {
+            std::vector<RawEntity> read = readEntities("the ENTITIES section", "ENDSEC");
+            entities_.insert(entities_.end(), std::make_move_iterator(read.begin()),
+                             std::make_move_iterator(read.end()));
+            take("the ENTITIES section");
+        } else {
+            skipSection();
+        }
+    }
+    if (!sawAnything) throw DxfError("the file is empty");
+    if (!sawEof) throw DxfError("the file ends without its EOF marker (it may be truncated)");
+    auto drawing = std::make_unique<Drawing>();
+    build(*drawing);
+    return drawing;
+}
+
+void Parser::skipSection() {
+    for (;;) {
+        DxfRawGroup group = take("a section");
+        if (group.code == 0 && trimmed(group.value) == "ENDSEC") return;
+    }
+}
+
+void Parser::readHeader() {
+    std::wstring variable;
+    for (;;) {
+        DxfRawGroup group = take("the HEADER section");
+        if (group.code == 0) {
+            if (trimmed(group.value) == "ENDSEC") return;
+            throw DxfError(lineText(group.line) + ": unexpected \"" + trimmed(group.value).substr(0, 40) +
+                           "\" in the HEADER section");
+        }
+        if (group.code == 9) {
+            variable = upperCase(decodeDxfText(trimmed(group.value), false));
+            header_[variable];
+            continue;
+        }
+        if (variable.empty()) continue;
+        Group converted = convert(group, "the HEADER section");
+        if (variable == L"$ACADVER") {
+            if (const auto* version = std::get_if<std::wstring>(&converted.value)) utf8_ = *version >= L"AC1021";
+        }
+        header_[variable].push_back(std::move(converted));
+    }
+}
+
+void Parser::readTables() {
+    for (;;) {
+        DxfRawGroup group = take("the TABLES section");
+        const std::string value = trimmed(group.value);
+        if (group.code == 0 && value == "ENDSEC") return;
+        if (group.code == 0 && value == "TABLE") {
+            GroupList tableHead = readGroups("a table");
+            readTable(upperCase(groupString(tableHead, 2).value_or(L"")));
+            continue;
+        }
+        if (group.code != 0) continue;  // stray groups between tables
+        throw DxfError(lineText(group.line) + ": unexpected \"" + value.substr(0, 40) + "\" in the TABLES section");
+    }
+}
+
+void Parser::readTable(const std::wstring& table) {
+    for (;;) {
+        DxfRawGroup group = take("a table");
+        if (group.code != 0) continue;
+        const std::wstring type = upperCase(decodeDxfText(trimmed(group.value), false));
+        if (type == L"ENDTAB") {
+            readGroups("a table");
+            return;
+        }
+        if (type == L"ENDSEC" || type == L"TABLE") {
+            throw DxfError(lineText(group.line) + ": a table without its ENDTAB");
+        }
+        GroupList record = readGroups("a table");
+        if (type != table) continue;
+        if (table == L"LAYER") layers_.push_back(std::move(record));
+        if (table == L"LTYPE") linetypes_.push_back(std::move(record));
+        if (table == L"STYLE") styles_.push_back(std::move(record));
+    }
+}
+
+void Parser::readBlocks() {
+    for (;;) {
+        DxfRawGroup group = take("the BLOCKS section");
+        const std::string value = trimmed(group.value);
+        if (group.code == 0 && value == "ENDSEC") return;
+        if (group.code != 0 || value != "BLOCK") {
+            throw DxfError(lineText(group.line) + ": expected a BLOCK, found \"" + value.substr(0, 40) + "\"");
+        }
+        RawBlock block;
+        block.header = readGroups("a block definition");
+        block.name = groupString(block.header, 2).value_or(groupString(block.header, 3).value_or(L""));
+        block.entities = readEntities("a block definition", "ENDBLK");
+        take("a block definition");  // ENDBLK
+        readGroups("a block definition");
+        blocks_.push_back(std::move(block));
+    }
+}
+
+std::vector<RawEntity> Parser::readEntities(const char* where, const char* endMarker) {
+    std::vector<RawEntity> entities;
+    for (;;) {
+        const DxfRawGroup* next = peek();
+        if (next == nullptr) throw DxfError(std::string("the file ends inside ") + where + " (it may be truncated)");
+        if (next->code != 0) {
+            throw DxfError(lineText(next->line) + ": group " + std::to_string(next->code) + " outside an entity");
+        }
+        const std::string value = trimmed(next->value);
+        if (value == endMarker) return entities;
+        if (value == "ENDSEC" || value == "EOF" || value == "SECTION" || value == "ENDBLK" || value == "BLOCK") {
+            throw DxfError(lineText(next->line) + ": \"" + value + "\" inside " + where);
+        }
+        DxfRawGroup typeGroup = take(where);
+        RawEntity entity;
+        entity.type = upperCase(decodeDxfText(trimmed(typeGroup.value), false));
+        if (!isKnownEntityType(entity.type)) recording_ = &entity.fileGroups;
+        entity.groups = readGroups(where);
+        recording_ = nullptr;
+        if (std::optional<std::wstring> handle = groupString(entity.groups, 5)) entity.handle = parseHandle(*handle);
+        entities.push_back(std::move(entity));
+    }
+}
+
+// Groups that tie an object to others in the file (owner, reactors,
+// extension dictionaries, handle): the drawing gives its own when it writes.
+GroupList withoutFileLinks(const GroupList& groups, bool dropSubclassMarkers) {
+    GroupList kept;
+    bool inApplicationGroup = false;
+    for (const Group& group : groups) {
+        if (group.code == 102) {
+            const auto* text = std::get_if<std::wstring>(&group.value);
+            inApplicationGroup = text != nullptr && !text->empty() && text->front() == L'{';
+            continue;
+        }
+        if (inApplicationGroup) continue;
+        if (group.code == 5 || group.code == 330 || group.code == 360 || group.code == 410) continue;
+        if (dropSubclassMarkers && group.code == 100) continue;
+        kept.push_back(group);
+    }
+    return kept;
+}
+
+// MTEXT keeps its text in 3 groups of 250 characters before the last part in
+// 1; the drawing holds it as one group 1.
+void joinMtextChunks(GroupList& groups) {
+    std::wstring text;
+    size_t position = groups.size();
+    for (size_t i = 0; i < groups.size(); ++i) {
+        if (groups[i].code != 3 && groups[i].code != 1) continue;
+        if (position == groups.size()) position = i;
+        text += std::get<std::wstring>(groups[i].value);
+    }
+    if (position == groups.size()) return;
+    std::erase_if(groups, [](const Group& g) { return g.code == 3; });
+    for (Group& group : groups) {
+        if (group.code == 1) {
+            group.value = text;
+            return;
+        }
+    }
+    groups.push_back(stringGroup(1, text));
+}
+
+uint64_t Parser::takeHandle(Drawing& drawing, uint64_t wanted) {
+    if (wanted != 0 && usedHandles_.insert(wanted).second) return wanted;
+    uint64_t handle = drawing.allocateHandle();
+    while (!usedHandles_.insert(handle).second) handle = drawing.allocateHandle();
+    return handle;
+}
+
+std::optional<Entity> Parser::buildEntity(Drawing& drawing, const RawEntity& raw, const Entity* parent) {
+    Entity entity;
+    entity.type = raw.type;
+    if (!isKnownEntityType(raw.type)) {
+        entity.data = withoutFileLinks(raw.groups, false);
+        entity.verbatim = true;
+        bool inApplicationGroup = false;
+        for (const auto& [code, text] : raw.fileGroups) {
+            if (code == 102) {
+                inApplicationGroup = !text.empty() && text.front() == L'{';
+                continue;
+            }
+            if (inApplicationGroup || code == 5 || code == 330 || code == 360) continue;
+            entity.fileGroups.emplace_back(code, text);
+        }
+        if (std::optional<std::wstring> layer = groupString(entity.data, 8); layer && isValidSymbolName(*layer)) {
+            drawing.ensureLayer(*layer);
+        }
+        return entity;
+    }
+    entity.data = withoutFileLinks(raw.groups, true);
+    if (raw.type == L"MTEXT") joinMtextChunks(entity.data);
+    MakeContext context;
+    context.mendReferences = true;
+    if (parent != nullptr) context.currentLayer = groupString(parent->data, 8).value_or(L"0");
+    // An entity of a known kind that lacks what makes it (a line without its
+    // end point) cannot be drawn or written; it is left out.
+    if (!prepareEntityData(drawing, raw.type, entity.data, context, parent).empty()) return std::nullopt;
+    return entity;
+}
+
+void Parser::addEntities(Drawing& drawing, std::vector<RawEntity>& raws, uint64_t block, bool paperSpace) {
+    for (size_t i = 0; i < raws.size();) {
+        RawEntity& raw = raws[i++];
+        if (raw.type == L"VERTEX" || raw.type == L"ATTRIB" || raw.type == L"SEQEND") continue;  // stray
+        if (paperSpace) setGroup(raw.groups, intGroup(67, 1));
+        std::optional<Entity> main = buildEntity(drawing, raw, nullptr);
+        // A complex entity's parts follow it; they go (or are left out) with it.
+        std::vector<std::pair<Entity, uint64_t>> subs;
+        std::optional<uint64_t> endHandle;
+        if (raw.type == L"POLYLINE" || raw.type == L"INSERT") {
+            const wchar_t* subType = raw.type == L"POLYLINE" ? L"VERTEX" : L"ATTRIB";
+            for (; i < raws.size() && raws[i].type == subType; ++i) {
+                if (!main) continue;
+                if (std::optional<Entity> sub = buildEntity(drawing, raws[i], &*main)) {
+                    subs.emplace_back(std::move(*sub), raws[i].handle);
+                }
+            }
+            if (i < raws.size() && raws[i].type == L"SEQEND") endHandle = raws[i++].handle;
+        }
+        if (!main) continue;
+        if (main->type == L"POLYLINE" && subs.empty()) continue;  // nothing to draw
+        if (subs.empty()) {
+            removeGroups(main->data, 66);
+        } else {
+            Entity end;
+            end.type = L"SEQEND";
+            end.data = {stringGroup(8, *groupString(main->data, 8))};
+            subs.emplace_back(std::move(end), endHandle.value_or(0));
+        }
+        main->handle = takeHandle(drawing, raw.handle);
+        main->block = block;
+        for (auto& [sub, wanted] : subs) {
+            sub.handle = takeHandle(drawing, wanted);
+            sub.owner = main->handle;
+            sub.block = block;
+            main->subEntities.push_back(sub.handle);
+            drawing.store(std::move(sub));
+        }
+        const uint64_t handle = main->handle;
+        drawing.store(std::move(*main));
+        drawing.append(handle);
+    }
+}
+
+void Parser::build(Drawing& drawing) {
+    // Handles of the file stay the entities' handles; new ones come after.
+    if (auto seed = header_.find(L"$HANDSEED"); seed != header_.end()) {
+        if (std::optional<std::wstring> text = groupString(seed->second, 5)) {
+            const uint64_t value = parseHandle(*text);
+            if (value > 0) drawing.reserveHandle(value - 1);
+        }
+    }
+    auto reserve = [&](const std::vector<RawEntity>& raws) {
+        for (const RawEntity& raw : raws) drawing.reserveHandle(raw.handle);
+    };
+    reserve(entities_);
+    for (const RawBlock& block : blocks_) reserve(block.entities);
+
+    drawing.header() = header_;
+    for (const GroupList& record : linetypes_) {
+        std::optional<std::wstring> name = groupString(record, 2);
+        if (!name || !isValidSymbolName(*name) || Drawing::findRecord(drawing.linetypes(), *name)) continue;
+        // Dashes only: shapes and text in a linetype refer to styles by handle.
+        GroupList data = {intGroup(70, groupInt(record, 70).value_or(0)),
+                          stringGroup(3, groupString(record, 3).value_or(L"")), intGroup(72, 65)};
+        GroupList dashes;
+        double total = 0;
+        for (const Group& group : record) {
+            if (group.code != 49) continue;
+            const double length = std::get<double>(group.value);
+            total += std::abs(length);
+            dashes.push_back(realGroup(49, length));
+            dashes.push_back(intGroup(74, 0));
+        }
+        data.push_back(intGroup(73, static_cast<int64_t>(dashes.size() / 2)));
+        data.push_back(realGroup(40, total));
+        data.insert(data.end(), dashes.begin(), dashes.end());
+        drawing.linetypes().push_back({*name, std::move(data)});
+    }
+    for (const GroupList& record : styles_) {
+        std::optional<std::wstring> name = groupString(record, 2);
+        if (!name || name->empty()) continue;
+        GroupList data;
+        for (int code : {70, 40, 41, 50, 71, 42, 3, 4}) {
+            if (const Group* group = findGroup(record, code)) data.push_back(*group);
+        }
+        bool replaced = false;
+        for (TableRecord& existing : drawing.textStyles()) {
+            if (equalsIgnoreCase(existing.name, *name)) {
+                existing.data = data;
+                replaced = true;
+            }
+        }
+        if (!replaced) drawing.textStyles().push_back({*name, std::move(data)});
+    }
+    for (const GroupList& record : layers_) {
+        std::optional<std::wstring> name = groupString(record, 2);
+        if (!name || !isValidSymbolName(*name)) continue;
+        Layer& layer = drawing.ensureLayer(*name);
+        const int64_t color = groupInt(record, 62).value_or(7);
+        layer.color = color == 0 || color < -255 || color > 255 ? 7 : static_cast<int>(color);
+        layer.flags = static_cast<int>(groupInt(record, 70).value_or(0));
+        layer.lineweight = static_cast<int>(groupInt(record, 370).value_or(-3));
+        if (std::optional<std::wstring> linetype = groupString(record, 6)) {
+            if (const TableRecord* known = Drawing::findRecord(drawing.linetypes(), *linetype)) {
+                layer.linetype = known->name;
+            }
+        }
+    }
+
+    // Block definitions first (empty), so that references between them and
+    // from the entities find them; then their entities.
+    std::vector<std::pair<RawBlock*, uint64_t>> userBlocks;
+    for (RawBlock& raw : blocks_) {
+        const std::wstring upper = upperCase(raw.name);
+        if (upper == L"*MODEL_SPACE") {
+            addEntities(drawing, raw.entities, 0, false);
+            continue;
+        }
+        if (upper == L"*PAPER_SPACE") {
+            addEntities(drawing, raw.entities, 0, true);
+            continue;
+        }
+        // Further layouts are not kept; empty names cannot be referred to.
+        if (upper.rfind(L"*PAPER_SPACE", 0) == 0 || raw.name.empty()) continue;
+        BlockDefinition block;
+        block.name = raw.name;
+        for (const Group& group : withoutFileLinks(raw.header, true)) {
+            if (group.code != 2 && group.code != 3) block.header.push_back(group);
+        }
+        if (findGroup(block.header, 8) == nullptr) block.header.insert(block.header.begin(), stringGroup(8, L"0"));
+        if (findGroup(block.header, 70) == nullptr) block.header.push_back(intGroup(70, 0));
+        if (findGroup(block.header, 10) == nullptr) block.header.push_back(pointGroup(10, {}));
+        drawing.ensureLayer(*groupString(block.header, 8));
+        block.recordHandle = takeHandle(drawing, 0);
+        userBlocks.emplace_back(&raw, block.recordHandle);
+        drawing.defineBlock(std::move(block));
+    }
+    for (auto& [raw, record] : userBlocks) {
+        if (drawing.findBlockByRecord(record) != nullptr) addEntities(drawing, raw->entities, record, false);
+    }
+    addEntities(drawing, entities_, 0, false);
+}
+
+}  // namespace
+
+std::unique_ptr<Drawing> readDxf(std::istream& input) {
+    Parser parser(input);
+    return parser.read();
+}
+
+}  // namespace tz::cad

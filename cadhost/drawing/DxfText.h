@@ -1,0 +1,23 @@
+// Text values in DXF files. The writer keeps every line plain ASCII: other
+// characters as \U+XXXX (the form AutoCAD 2000 files use for characters
+// outside their code page) and control characters in caret form (^J for a
+// line feed, "^ " for a caret), so that no value can break the file's
+// line structure.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tz::cad {
+
+std::string encodeDxfText(std::wstring_view text);
+
+// How many characters encodeDxfText writes for this one character.
+size_t encodedLength(wchar_t c);
+
+// Bytes of a value line to text: UTF-8 when `utf8` is set (files of 2007 and
+// later) or when the bytes are valid UTF-8, else Windows-1252; then the
+// \U+XXXX and caret forms are undone.
+std::wstring decodeDxfText(std::string_view bytes, bool utf8);
+
+}  // namespace tz::cad
