@@ -5,6 +5,7 @@
 #include <clocale>
 #include <csignal>
 #include <cstring>
+#include <cwctype>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "FileSystem.h"
+#include "MessageBox.h"
 #include "acedads.h"
 #include "core/CommandLine.h"
 #include "core/Console.h"
@@ -32,7 +34,9 @@ const char* kUsage =
     "  /b SCRIPT            the same (the start-up script switch)\n"
     "  --drawing FILE.dxf   open this drawing first\n"
     "  --save FILE.dxf      save the drawing as DXF when the session ends\n"
-    "  --bare               start without the suite's plug-ins\n"
+    "  --bare               start without the suite's plug-ins (also when started\n"
+    "                       through a link of another name, as the CAD host the\n"
+    "                       launchers start: the suite's loader brings them in)\n"
     "  --set NAME=VALUE     set a system variable first, e.g. --set LUPREC=2\n"
     "  --user-break N       the N-th break test reports a break (Escape)\n";
 
@@ -46,6 +50,8 @@ struct Options {
 };
 
 bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
+    const std::string invokedAs = std::filesystem::path(argv[0]).filename().string();
+    options.bare = invokedAs != "tzcad";
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         auto value = [&](const char* what) -> const char* {
@@ -172,6 +178,24 @@ void commandLoop(bool interactive) {
 
 void onInterrupt(int) { escapePressed = 1; }
 
+// Message boxes of the suite (getreg's, the launchers') join the transcript
+// and take their answers from the session.
+int presentMessageBox(const std::string& text, const std::string& caption, tz::platform::UINT type) {
+    using namespace tz::platform;
+    const UINT buttons = type & MB_TYPEMASK;
+    const bool yesNo = buttons == MB_YESNO || buttons == MB_YESNOCANCEL;
+    console().messageBox(fromUtf8(text), fromUtf8(caption), yesNo ? L"Yes/No" : L"OK");
+    if (!yesNo) return IDOK;
+    for (;;) {
+        std::optional<std::wstring> answer = console().prompt(L"Yes or No? ");
+        if (!answer) return IDNO;
+        std::wstring word = *answer;
+        for (wchar_t& c : word) c = static_cast<wchar_t>(std::towlower(c));
+        if (word == L"y" || word == L"yes") return IDYES;
+        if (word == L"n" || word == L"no" || word == L"*cancel*") return IDNO;
+    }
+}
+
 void loadSuitePlugins() {
     for (const std::string& name : suitePluginNames()) {
         const std::string path = hostState().pluginFolder + "/" + name + ".so";
@@ -194,6 +218,7 @@ int runHost(int argc, char** argv) {
         return 2;
     }
     locateInstall();
+    tz::platform::setMessageBoxPresenter(presentMessageBox);
     hostState().userBreakAt = options.userBreak;
 
     if (!options.drawing.empty()) {

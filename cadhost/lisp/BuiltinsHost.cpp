@@ -347,6 +347,14 @@ void installEntities(Interpreter& lisp) {
         ads_name entity;
         return acedSSName(set, expectInt(a, 1), entity) == RTNORM ? makeEname(entity) : nullptr;
     });
+    lisp.defineBuiltin(L"ENTSEL", [](Interpreter&, const Args& a) -> ValuePtr {
+        expectCount(a, 0, 1);
+        ads_name entity;
+        ads_point picked{};
+        const std::wstring prompt = a.empty() ? L"\nSelect object: " : expectString(a, 0);
+        if (acedEntSel(prompt.c_str(), entity, picked) != RTNORM) return nullptr;
+        return makeList({makeEname(entity), pointValue(picked)});
+    });
     lisp.defineBuiltin(L"COMMAND", [](Interpreter&, const Args& a) -> ValuePtr {
         runCommandTokens(commandTokens(a));
         return nullptr;
