@@ -5,8 +5,17 @@
 namespace tz::terrain::profile {
 
 EdgeLoad readEdgeFile(std::istream& in) {
-    EdgeLoad load;
     TextScanner scanner(in);
+    return readEdgeFile(scanner);
+}
+
+EdgeLoad readTinEdges(std::istream& in) {
+    TextScanner scanner(in);
+    return readTinEdges(scanner);
+}
+
+EdgeLoad readEdgeFile(TextScanner& scanner) {
+    EdgeLoad load;
     std::array<double, 6> v{};
     for (;;) {
         const RecordRead read = readRecord(scanner, v);
@@ -18,9 +27,8 @@ EdgeLoad readEdgeFile(std::istream& in) {
     return load;
 }
 
-EdgeLoad readTinEdges(std::istream& in) {
+EdgeLoad readTinEdges(TextScanner& scanner) {
     EdgeLoad load;
-    TextScanner scanner(in);
     std::array<double, 9> v{};
     for (;;) {
         const RecordRead read = readRecord(scanner, v);

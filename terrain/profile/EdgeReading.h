@@ -8,6 +8,7 @@
 #include <istream>
 
 #include "EdgeList.h"
+#include "TextScanner.h"
 
 namespace tz::terrain::profile {
 
@@ -22,10 +23,12 @@ struct EdgeLoad {
 
 // Edge file: each record is stored unless an equal edge (all six numbers, in
 // either direction) is already stored.
+EdgeLoad readEdgeFile(TextScanner& in);
 EdgeLoad readEdgeFile(std::istream& in);
 
 // TIN file: each triangle gives its edges P1-P2, P2-P3, P3-P1, each stored
 // unless an equal edge was stored before this triangle.
+EdgeLoad readTinEdges(TextScanner& in);
 EdgeLoad readTinEdges(std::istream& in);
 
 }  // namespace tz::terrain::profile

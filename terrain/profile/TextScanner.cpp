@@ -19,20 +19,32 @@ bool isScanSpace(int c) {
 
 TextScanner::TextScanner(std::istream& in) : buffer_(in.rdbuf()) {}
 
+TextScanner::TextScanner(std::FILE* file) : file_(file) {}
+
 int TextScanner::rawGet() {
-    if (buffer_ == nullptr) {
+    int c = EOF;
+    if (buffer_ != nullptr) {
+        const int got = buffer_->sbumpc();
+        if (got != std::char_traits<char>::eof()) c = static_cast<unsigned char>(got);
+    } else if (file_ != nullptr) {
+        c = std::fgetc(file_);
+    }
+    if (c == EOF) {
         reachedEnd_ = true;
         return EOF;
     }
-    int c = buffer_->sbumpc();
-    if (c == std::char_traits<char>::eof()) {
-        reachedEnd_ = true;
-        return EOF;
-    }
-    c = static_cast<unsigned char>(c);
-    if (c == '\r' && buffer_->sgetc() == '\n') {
-        buffer_->sbumpc();
-        return '\n';
+    if (c == '\r') {
+        // Text mode: CR LF is one line feed; a lone CR stays.
+        if (buffer_ != nullptr) {
+            if (buffer_->sgetc() == '\n') {
+                buffer_->sbumpc();
+                return '\n';
+            }
+        } else {
+            const int next = std::fgetc(file_);
+            if (next == '\n') return '\n';
+            if (next != EOF) std::ungetc(next, file_);
+        }
     }
     return c;
 }

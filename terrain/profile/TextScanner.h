@@ -9,6 +9,7 @@
 // reader stops on them instead of carrying them into the geometry.
 #pragma once
 
+#include <cstdio>
 #include <istream>
 #include <string>
 
@@ -23,6 +24,8 @@ public:
     };
 
     explicit TextScanner(std::istream& in);
+    // Reads the open file from where it stands; the file stays the caller's.
+    explicit TextScanner(std::FILE* file);
 
     // "%lf": skips white space, then reads one decimal number.
     Read readNumber(double& value);
@@ -56,7 +59,8 @@ public:
 private:
     int rawGet();
 
-    std::streambuf* buffer_;
+    std::streambuf* buffer_ = nullptr;
+    std::FILE* file_ = nullptr;
     int pushedBack_ = -2;  // -2: nothing pushed back
     bool reachedEnd_ = false;
 };

@@ -127,3 +127,27 @@ TEST(TextScanner, OverLongWordsAreConsumedWholeAndKeptInPart) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TextScanner, ReadsAnOpenFileAsItReadsAStream) {
+    std::FILE* file = std::tmpfile();
+    ASSERT_NE(file, nullptr);
+    std::fputs("1.5 2\r\n\r\n-3e1 x\ry\r\n", file);
+    std::rewind(file);
+    TextScanner scanner(file);
+    double v;
+    std::vector<double> values;
+    while (scanner.readNumber(v) == Read::ok) values.push_back(v);
+    EXPECT_EQ(values, (std::vector<double>{1.5, 2, -30}));
+    EXPECT_EQ(scanner.get(), 'x');
+    EXPECT_EQ(scanner.get(), '\r');  // a lone CR stays
+    EXPECT_EQ(scanner.get(), 'y');
+    EXPECT_EQ(scanner.get(), '\n');
+    EXPECT_FALSE(scanner.reachedEnd());
+    EXPECT_EQ(scanner.get(), EOF);
+    EXPECT_TRUE(scanner.reachedEnd());
+    std::fclose(file);
+}
+
+}  // namespace
