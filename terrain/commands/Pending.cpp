@@ -4,7 +4,6 @@
 #include "TerrainCommands.h"
 #include "arxHeaders.h"
 
-int contoursCommand() { return notAvailableYet(_T("contours")); }
 int profileCutterCommand() { return notAvailableYet(_T("tzexsec")); }
 int meshCommand() { return notAvailableYet(_T("rmesh")); }
 int showTinCommand() { return notAvailableYet(_T("showtin")); }

@@ -1,0 +1,238 @@
+// contours: draws the project's contours from its TIN, regular and index
+// contours on their own layers, straight or smoothed.
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "DialogChecks.h"
+#include "HostReporter.h"
+#include "Project.h"
+#include "TerrainCommands.h"
+#include "arxHeaders.h"
+#include "contour/ContourLevels.h"
+#include "contour/ContourTracer.h"
+#include "tin/TinFile.h"
+
+using namespace tz::terrain;
+
+namespace {
+
+// The run's start and end texts and what the dialog decided.
+struct ContourDialog {
+    std::wstring start, end;
+    std::vector<FieldCheck> checks;
+    bool accepted = false;
+};
+ContourDialog* activeDialog = nullptr;
+
+void onAccept(ads_callback_packet* packet) {
+    ads_hdlg dialog = packet->dialog;
+    ProjectSettings& settings = projectSettings();
+    activeDialog->start = tileText(dialog, L"start", 15);
+    activeDialog->end = tileText(dialog, L"end", 15);
+    if (tileText(dialog, L"NoRounding", 2) == L"1") settings.set(L"dcround", L"0");
+    if (tileText(dialog, L"SomeRounding", 2) == L"1") settings.set(L"dcround", L"1");
+    const std::pair<const wchar_t*, const wchar_t*> numberFields[] = {
+        {L"interval", L"dci"}, {L"iinterval", L"dii"}, {L"dcw", L"dcw"}, {L"diw", L"diw"}};
+    for (const auto& [tile, setting] : numberFields) settings.set(setting, tileText(dialog, tile, 15));
+    settings.set(L"dcln", tileText(dialog, L"layer", 31));
+    settings.set(L"diln", tileText(dialog, L"ilayer", 31));
+    activeDialog->accepted = true;
+    ads_done_dialog(dialog, DLGOK);
+}
+
+void onCancel(ads_callback_packet* packet) { ads_done_dialog(packet->dialog, DLGCANCEL); }
+
+// Shows the "contours" dialog; true when it was accepted.
+bool runDialog(ContourDialog& state, int dclId) {
+    ads_hdlg dialog = nullptr;
+    if (ads_new_dialog(_T("contours"), dclId, NULLCB, &dialog) != RTNORM || dialog == nullptr) {
+        acedAlert(_T("Could not open the dialog contours.  Command terminates."));
+        return false;
+    }
+    const ProjectSettings& settings = projectSettings();
+    const bool straight = settings.get(L"dcround") == L"0";
+    ads_set_tile(dialog, _T("start"), state.start.c_str());
+    ads_set_tile(dialog, _T("end"), state.end.c_str());
+    ads_set_tile(dialog, _T("NoRounding"), straight ? _T("1") : _T("0"));
+    ads_set_tile(dialog, _T("SomeRounding"), straight ? _T("0") : _T("1"));
+    ads_set_tile(dialog, _T("interval"), settings.get(L"dci").c_str());
+    ads_set_tile(dialog, _T("iinterval"), settings.get(L"dii").c_str());
+    ads_set_tile(dialog, _T("dcw"), settings.get(L"dcw").c_str());
+    ads_set_tile(dialog, _T("diw"), settings.get(L"diw").c_str());
+    ads_set_tile(dialog, _T("layer"), settings.get(L"dcln").c_str());
+    ads_set_tile(dialog, _T("ilayer"), settings.get(L"diln").c_str());
+
+    state.checks = {
+        {L"start", FieldRule::Numeric, state.start, L""},
+        {L"end", FieldRule::Numeric, state.end, L""},
+        {L"dcw", FieldRule::Nonnegative, settings.get(L"dcw"), L""},
+        {L"diw", FieldRule::Nonnegative, settings.get(L"diw"), L""},
+        {L"interval", FieldRule::Positive, settings.get(L"dci"), L""},
+        {L"iinterval", FieldRule::Positive, settings.get(L"dii"), L""},
+        {L"layer", FieldRule::LayerName, settings.get(L"dcln"), L""},
+        {L"ilayer", FieldRule::LayerName, settings.get(L"diln"), L""},
+        {L"dcln", FieldRule::LayerName, settings.get(L"dcln"), L""},
+        {L"diln", FieldRule::LayerName, settings.get(L"diln"), L""},
+    };
+    for (FieldCheck& check : state.checks) attachFieldCheck(dialog, check);
+    ads_action_tile(dialog, _T("accept"), onAccept);
+    ads_action_tile(dialog, _T("cancel"), onCancel);
+    activeDialog = &state;
+    int status = 0;
+    ads_start_dialog(dialog, &status);
+    activeDialog = nullptr;
+    return state.accepted;
+}
+
+// Makes one contour layer; false when its list could not be built.
+bool makeLayer(const std::wstring& name, short colour, const ACHAR* failure) {
+    resbuf* list = acutBuildList(RTDXF0, _T("LAYER"), 6, _T("CONTINUOUS"), 8, name.c_str(), 62, colour, 0);
+    if (list == nullptr) {
+        acdbFail(failure);
+        return false;
+    }
+    acdbEntMake(list);  // an existing layer stays as it is
+    acutRelRb(list);
+    return true;
+}
+
+// Erases every entity on a layer.
+void clearLayer(const std::wstring& name) {
+    resbuf* filter = acutBuildList(8, name.c_str(), 0);
+    ads_name selection;
+    if (acedSSGet(_T("X"), nullptr, nullptr, filter, selection) == RTNORM) {
+        int32_t length = 0;
+        acedSSLength(selection, &length);
+        for (int32_t i = 0; i < length; ++i) {
+            ads_name entity;
+            if (acedSSName(selection, i, entity) == RTNORM) acdbEntDel(entity);
+        }
+        acedSSFree(selection);
+    }
+    acutRelRb(filter);
+}
+
+// Adds one contour as a POLYLINE with its VERTEXes and SEQEND.
+bool writeContour(const ContourChain& chain, const std::wstring& layer, double width) {
+    const Point3& first = chain.points.front();
+    ads_point start = {first.x, first.y, first.z};
+    resbuf* header = acutBuildList(RTDXF0, _T("POLYLINE"), 8, layer.c_str(), 10, start, 40, width, 41, width, 66, 1, 0);
+    if (header == nullptr) {
+        acdbFail(_T("DTM: Unable to create result buffer list for contour\n"));
+        return false;
+    }
+    const int made = acdbEntMake(header);
+    acutRelRb(header);
+    if (made != RTNORM) {
+        acdbFail(_T("DTM: Unable to start contour\n"));
+        return false;
+    }
+    for (const Point3& p : chain.points) {
+        ads_point point = {p.x, p.y, p.z};
+        resbuf* vertex = acutBuildList(RTDXF0, _T("VERTEX"), 10, point, 0);
+        if (vertex == nullptr) {
+            acdbFail(_T("DTM: Unable to create result buffer list for vertex.\n"));
+            return false;
+        }
+        const int added = acdbEntMake(vertex);
+        acutRelRb(vertex);
+        if (added != RTNORM) {
+            acdbFail(_T("Unable to add contour vertex.\n"));
+            return false;
+        }
+    }
+    resbuf* end = acutBuildList(RTDXF0, _T("SEQEND"), 0);
+    if (end == nullptr) {
+        acdbFail(_T("Unable to create result buffer to end contour\n"));
+        return false;
+    }
+    const int ended = acdbEntMake(end);
+    acutRelRb(end);
+    if (ended != RTNORM) {
+        acdbFail(_T("Unable to end contour\n"));
+        return false;
+    }
+    return true;
+}
+
+// Reads the TIN with a break test before each triangle is taken in.
+// RTNORM, or RTCAN on a break.
+int readTin(std::FILE* file, std::vector<Triangle>& triangles) {
+    TinReader reader(file, LastRecord::Accept);
+    Triangle triangle;
+    while (reader.next(triangle)) {
+        if (userBroke()) return RTCAN;
+        triangles.push_back(triangle);
+    }
+    return RTNORM;
+}
+
+}  // namespace
+
+int contoursCommand() {
+    if (!requireOpenProject(kOpenProjectFirst)) return RTERROR;
+    const std::string tinPath = withExtension(settingPath(L"dpoints"), ".tin");
+    std::FILE* file = tz::platform::openFile(tinPath, "r");
+    if (file == nullptr) {
+        acedAlert(_T("Triangle file does not exist.  You will automatically be taken to triangulation.\n"));
+        triangulateCommand();
+        file = tz::platform::openFile(tinPath, "r");
+        if (file == nullptr) {
+            acedAlert(_T("Could not open triangle file.  Command terminates.\n"));
+            return RTERROR;
+        }
+    }
+    std::vector<Triangle> triangles;
+    const int read = readTin(file, triangles);
+    std::fclose(file);
+    if (read != RTNORM) return read;
+
+    const std::optional<ElevationRange> range = tinElevationRange(triangles);
+    ContourDialog state;
+    state.start = decimalText(range ? range->lowest : 0.0);
+    state.end = decimalText(range ? range->highest : 0.0);
+
+    int dclId = -1;
+    if (ads_load_dialog(_T("dtm.dcl"), &dclId) != RTNORM || dclId < 0) {
+        acedAlert(_T("Could not load the dialog file dtm.dcl.  Command terminates."));
+        return RTERROR;
+    }
+    if (!runDialog(state, dclId)) {
+        ads_unload_dialog(dclId);
+        return RTCAN;
+    }
+
+    ProjectSettings& settings = projectSettings();
+    const double start = leadingNumber(state.start);
+    const double end = leadingNumber(state.end);
+    const double interval = leadingNumber(settings.get(L"dci"));
+    const IndexInterval index = effectiveIndexInterval(leadingNumber(settings.get(L"dii")), interval);
+    if (index.doubled) settings.set(L"dii", decimalText(index.value));
+    ads_unload_dialog(dclId);
+
+    const std::wstring regularLayer = settings.get(L"dcln");
+    const std::wstring indexLayer = settings.get(L"diln");
+    if (!makeLayer(regularLayer, 3, _T("DTM: Unable to make result buffer list for contour layer\n"))) return RTERROR;
+    if (!makeLayer(indexLayer, 5, _T("DTM: Unable to make result buffer list for index contour layer.\n"))) return RTERROR;
+    clearLayer(regularLayer);
+    clearLayer(indexLayer);
+
+    const double regularWidth = leadingNumber(settings.get(L"dcw"));
+    const double indexWidth = leadingNumber(settings.get(L"diw"));
+    ContourOptions options;
+    options.smooth = settings.get(L"dcround") != L"0";
+    options.indexInterval = index.value;
+    const ContourTracer tracer(std::move(triangles));
+    ContourLevelSequence levels(start, end, interval);
+    while (std::optional<double> level = levels.next()) {
+        if (userBroke()) return RTCAN;
+        for (const ContourChain& chain : tracer.traceLevel(*level, options)) {
+            const bool written = chain.isIndex ? writeContour(chain, indexLayer, indexWidth)
+                                               : writeContour(chain, regularLayer, regularWidth);
+            if (!written) return RTERROR;
+        }
+    }
+    return RTNORM;
+}

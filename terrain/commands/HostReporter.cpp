@@ -1,0 +1,15 @@
+#include "HostReporter.h"
+
+#include <cmath>
+#include <cwchar>
+
+double leadingNumber(const std::wstring& text) {
+    const double value = std::wcstod(text.c_str(), nullptr);
+    return std::isfinite(value) ? value : 0.0;
+}
+
+std::wstring decimalText(double value, size_t maxLength) {
+    ACHAR text[128] = {0};
+    if (acdbRToS(value, 2, -1, text, 128) != RTNORM) return L"0";
+    return std::wstring(text).substr(0, maxLength);
+}
