@@ -1,0 +1,107 @@
+#include "tin/TinLookup.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <sstream>
+
+#include "TestTerrain.h"
+
+namespace {
+
+using namespace tz::sections;
+
+TinTable table(const std::string& text) {
+    std::istringstream in(text);
+    return loadTinTable(in).table;
+}
+
+// Every triangle tested in turn, as the lookup is described.
+std::vector<TinHit> literalHits(const TinTable& tin, double x, double y) {
+    std::vector<TinHit> hits;
+    for (std::size_t i = 0; i < tin.triangles.size(); ++i)
+        if (containsByRay(tin.triangles[i], x, y, tin.rayEndX))
+            hits.push_back({i, planeElevation(tin.triangles[i], x, y)});
+    return hits;
+}
+
+void expectSameHits(const std::vector<TinHit>& a, const std::vector<TinHit>& b, double x, double y) {
+    ASSERT_EQ(a.size(), b.size()) << x << "," << y;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        EXPECT_EQ(a[i].triangle, b[i].triangle);
+        EXPECT_EQ(std::memcmp(&a[i].elevation, &b[i].elevation, sizeof(double)), 0);
+    }
+}
+
+TEST(TinLookup, OverlappingTrianglesGiveOneHitEachInFileOrder) {
+    const TinTable tin = table("0 0 10 10 0 10 0 10 10\n0 0 50 10 0 50 10 10 50\n-4 -4 1 -2 -4 1 -4 -2 1\n");
+    const TinLookup lookup(tin);
+    const auto hits = lookup.hits(6, 2);
+    ASSERT_EQ(hits.size(), 2u);
+    EXPECT_EQ(hits[0].triangle, 0u);
+    EXPECT_EQ(hits[0].elevation, 10);
+    EXPECT_EQ(hits[1].triangle, 1u);
+    EXPECT_EQ(hits[1].elevation, 50);
+    EXPECT_EQ(lookup.lastElevation(6, 2), 50);
+}
+
+TEST(TinLookup, APointOutsideTheTinHasNoHit) {
+    const TinTable tin = table("0 0 10 10 0 10 0 10 10\n");
+    const TinLookup lookup(tin);
+    EXPECT_TRUE(lookup.hits(20, 5).empty());
+    EXPECT_TRUE(lookup.hits(-3, 5).empty());
+    EXPECT_FALSE(lookup.lastElevation(9, 9).has_value());
+    const TinTable empty = table("");
+    EXPECT_TRUE(TinLookup(empty).hits(0, 0).empty());
+}
+
+TEST(TinLookup, ANegativeTinIsFoundWithItsRaysEndingAtZero) {
+    const TinTable tin = table("-10 -10 5 -1 -10 6 -10 -1 7\n");
+    EXPECT_EQ(tin.rayEndX, 0);
+    const TinLookup lookup(tin);
+    ASSERT_EQ(lookup.hits(-8, -8).size(), 1u);
+    EXPECT_TRUE(lookup.hits(2, -8).empty());
+}
+
+TEST(TinLookup, AgreesWithTestingEveryTriangleOnGridsAndRandomPoints) {
+    std::mt19937 random(21);
+    for (double jitter : {0.0, 0.3}) {
+        for (double origin : {0.0, 4.0e6}) {
+            auto triangles = tz::test::gridTin(25, 20, 3.0, jitter, random, origin, origin);
+            // A few overlapping and degenerate triangles among them.
+            triangles.push_back({{origin + 5, origin + 5, 1}, {origin + 30, origin + 8, 2}, {origin + 9, origin + 40, 3}});
+            triangles.push_back({{origin, origin, 0}, {origin + 9, origin + 9, 1}, {origin + 18, origin + 18, 2}});
+            const TinTable tin = table(tz::test::tinText(triangles));
+            const TinLookup lookup(tin);
+            std::uniform_real_distribution<double> u(origin - 10, origin + 85);
+            std::uniform_int_distribution<int> grid(-2, 30);
+            for (int i = 0; i < 3000; ++i) {
+                double x = u(random), y = u(random);
+                if (i % 3 == 0) {  // on grid points and grid lines: rays through vertices and along edges
+                    x = origin + grid(random) * 3.0;
+                    y = origin + grid(random) * 1.5;
+                }
+                expectSameHits(lookup.hits(x, y), literalHits(tin, x, y), x, y);
+            }
+        }
+    }
+}
+
+TEST(TinLookup, AgreesOnTheRealTerrainWindow) {
+    const TinTable tin = table(tz::test::tinText(tz::test::jacksboroTin()));
+    const TinLookup lookup(tin);
+    std::mt19937 random(8);
+    const auto& first = tin.triangles.front().p1;
+    std::uniform_real_distribution<double> ux(first.x - 100, first.x + 2300), uy(first.y - 100, first.y + 2800);
+    std::size_t found = 0;
+    for (int i = 0; i < 500; ++i) {
+        const double x = ux(random), y = uy(random);
+        const auto hits = lookup.hits(x, y);
+        expectSameHits(hits, literalHits(tin, x, y), x, y);
+        found += hits.size();
+    }
+    EXPECT_GT(found, 300u);
+}
+
+}  // namespace

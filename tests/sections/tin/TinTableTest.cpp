@@ -1,0 +1,48 @@
+#include "tin/TinTable.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+using namespace tz::sections;
+
+TinTableLoad load(const std::string& text) {
+    std::istringstream in(text);
+    return loadTinTable(in);
+}
+
+TEST(TinTable, HoldsEveryCompleteTriangleInFileOrder) {
+    const TinTableLoad l = load("0 0 10 10 0 20 0 10 30\n5 5 1 6 5 1 5 6 1\n");
+    ASSERT_EQ(l.table.count(), 2u);
+    EXPECT_EQ(l.table.triangles[1].p1.x, 5);
+    EXPECT_EQ(l.table.triangles[0].p3.z, 30);
+    EXPECT_EQ(l.table.rayEndX, 20);
+    EXPECT_FALSE(l.stoppedAtUnreadableText);
+}
+
+TEST(TinTable, ALastLineWithoutLineBreakIsStored) {
+    EXPECT_EQ(load("0 0 1 1 0 1 0 1 1\n2 2 1 3 2 1 2 3 1").table.count(), 2u);
+}
+
+TEST(TinTable, AnIncompleteLastRecordIsNotStored) {
+    const TinTableLoad l = load("0 0 1 1 0 1 0 1 1\n2 2 1 3 2 1 2\n");
+    EXPECT_EQ(l.table.count(), 1u);
+    EXPECT_FALSE(l.stoppedAtUnreadableText);
+}
+
+TEST(TinTable, TextThatIsNoNumberEndsTheReading) {
+    const TinTableLoad l = load("0 0 1 1 0 1 0 1 1\n2 2 1 3 2 one 2 3 1\n4 4 1 5 4 1 4 5 1\n");
+    EXPECT_EQ(l.table.count(), 1u);
+    EXPECT_TRUE(l.stoppedAtUnreadableText);
+}
+
+TEST(TinTable, RayEndIsTwiceTheLargestXCountedFromZero) {
+    EXPECT_EQ(load("-5 0 1 -1 0 1 -3 4 1\n").table.rayEndX, 0);  // all x negative
+    EXPECT_EQ(load("1 0 1 7.5 0 1 3 4 1\n-9 0 1 -8 0 1 -9 1 1\n").table.rayEndX, 15);
+    EXPECT_EQ(load("").table.rayEndX, 0);
+    EXPECT_EQ(load("").table.count(), 0u);
+}
+
+}  // namespace
