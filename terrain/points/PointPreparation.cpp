@@ -1,0 +1,206 @@
+#include "points/PointPreparation.h"
+
+#include <algorithm>
+#include <cwchar>
+#include <vector>
+
+#include "FileSystem.h"
+#include "points/PointCompare.h"
+#include "tin/NumberText.h"
+
+#ifdef _WIN32
+#include <process.h>
+#define TZ_PROCESS_ID _getpid
+#else
+#include <unistd.h>
+#define TZ_PROCESS_ID getpid
+#endif
+
+namespace tz::terrain {
+namespace {
+
+void closeFile(std::FILE*& file) {
+    if (file != nullptr) std::fclose(file);
+    file = nullptr;
+}
+
+bool readPoint(NumberReader& reader, Point3& point) {
+    double values[3];
+    if (!reader.readNumbers(values, 3)) return false;
+    point = {values[0], values[1], values[2]};
+    return true;
+}
+
+double elevationBound(const std::wstring& text) { return std::wcstod(text.c_str(), nullptr); }
+
+// Every file handle of the preparation, closed on every way out.
+struct PreparationFiles {
+    std::FILE* points = nullptr;
+    std::FILE* first = nullptr;
+    std::FILE* second = nullptr;
+    ~PreparationFiles() {
+        closeFile(points);
+        closeFile(first);
+        closeFile(second);
+    }
+};
+
+int fail(StageReporter& reporter, const char* message) {
+    reporter.alert(message);
+    return kStatusError;
+}
+
+}  // namespace
+
+SortWorkFiles sortWorkFiles() {
+    const std::string folder = tz::platform::tempFolder();
+    const std::string tag = "-" + std::to_string(static_cast<long long>(TZ_PROCESS_ID()));
+    return {folder + "\\sortwk1" + tag + ".txt", folder + "\\sortwk2" + tag + ".txt"};
+}
+
+void removeSortWorkFiles(const SortWorkFiles& files) {
+    tz::platform::deleteFile(files.first);
+    tz::platform::deleteFile(files.second);
+}
+
+int preparePoints(const std::string& pointFile, const std::wstring& minimumText,
+                  const std::wstring& maximumText, bool useElevationRange, const SortWorkFiles& work,
+                  StageReporter& reporter) {
+    PreparationFiles files;
+    files.points = tz::platform::openFile(pointFile, "r");
+    if (files.points == nullptr)
+        return fail(reporter, "Could not open point file for reading.  Command terminates.\n");
+    files.first = tz::platform::openFile(work.first, "w");
+    if (files.first == nullptr)
+        return fail(reporter, "Could not open sort work file #1 for output.  Command terminates.\n");
+    files.second = tz::platform::openFile(work.second, "w");
+    if (files.second == nullptr)
+        return fail(reporter, "Could not open sorted point file for output.  Command terminates.\n");
+
+    // The whole point set, in file order; reading ends at the end of the file
+    // or at the first text that is not a number.
+    std::vector<Point3> points;
+    {
+        NumberReader reader(files.points);
+        Point3 point;
+        while (readPoint(reader, point)) points.push_back(point);
+    }
+    if (points.empty()) return fail(reporter, "Point file holds no points.  Command terminates.\n");
+
+    PointExtent extent{points.front(), points.front()};
+    for (const Point3& p : points) {
+        extent.min.x = std::min(extent.min.x, p.x);
+        extent.min.y = std::min(extent.min.y, p.y);
+        extent.min.z = std::min(extent.min.z, p.z);
+        extent.max.x = std::max(extent.max.x, p.x);
+        extent.max.y = std::max(extent.max.y, p.y);
+        extent.max.z = std::max(extent.max.z, p.z);
+    }
+
+    // Point 1 goes through the first work file on its own.
+    {
+        FixedWriter writer(files.first);
+        writer.line3(points[0].x, points[0].y, points[0].z);
+    }
+    closeFile(files.first);
+    reporter.print("Optimizing\n");
+
+    if (points.size() > 1) {
+        // Points 2 to N, sorted stably by (x, y, z): a stable sort has only one
+        // possible result, so the library's serves for a top-down merge sort.
+        std::vector<Point3> sorted(points.begin() + 1, points.end());
+        points.clear();
+        points.shrink_to_fit();
+        std::stable_sort(sorted.begin(), sorted.end(),
+                         [](const Point3& a, const Point3& b) { return comparePointXYZ(a, b) < 0; });
+
+        files.first = tz::platform::openFile(work.first, "r");
+        if (files.first == nullptr)
+            return fail(reporter, "Could not open sort work file #1 for reading.  Command terminates.\n");
+        {
+            // Merge point 1 (as written, six decimals) into the sorted points by
+            // plan position; on equal plan position the work file's record
+            // goes first.
+            NumberReader reader(files.first);
+            Point3 firstPoint;
+            bool haveFirst = readPoint(reader, firstPoint);
+            FixedWriter writer(files.second);
+            size_t next = 0;
+            while (haveFirst || next < sorted.size()) {
+                if (haveFirst && (next == sorted.size() || comparePointXY(firstPoint, sorted[next]) <= 0)) {
+                    writer.line3(firstPoint.x, firstPoint.y, firstPoint.z);
+                    haveFirst = readPoint(reader, firstPoint);
+                } else {
+                    writer.line3(sorted[next].x, sorted[next].y, sorted[next].z);
+                    ++next;
+                }
+            }
+        }
+        sorted.clear();
+        sorted.shrink_to_fit();
+        closeFile(files.first);
+        closeFile(files.second);
+
+        // Back into the first work file, through the elevation filter.
+        files.first = tz::platform::openFile(work.first, "w");
+        if (files.first == nullptr)
+            return fail(reporter, "Could not open sort work file #1 for output.  Command terminates.\n");
+        files.second = tz::platform::openFile(work.second, "r");
+        if (files.second == nullptr)
+            return fail(reporter, "Could not open sorted point file for input.  Command terminates.\n");
+        {
+            const double minimum = elevationBound(minimumText);
+            const double maximum = elevationBound(maximumText);
+            NumberReader reader(files.second);
+            FixedWriter writer(files.first);
+            Point3 point;
+            while (readPoint(reader, point)) {
+                if (useElevationRange && !(minimum <= point.z && point.z <= maximum)) continue;
+                writer.line3(point.x, point.y, point.z);
+            }
+        }
+        closeFile(files.first);
+        closeFile(files.second);
+        files.second = tz::platform::openFile(work.second, "w");
+        if (files.second == nullptr)
+            return fail(reporter, "Could not open sorted point file for output.  Command terminates.\n");
+    }
+
+    closeFile(files.points);
+    closeFile(files.second);
+    if (writeSortedPointFile(extent, work, reporter) != kStageDone)
+        return fail(reporter, "Error eliminating duplicate points.  Command terminates.\n");
+    return kStatusSuccess;
+}
+
+int writeSortedPointFile(const PointExtent& extent, const SortWorkFiles& work, StageReporter& reporter) {
+    std::FILE* input = tz::platform::openFile(work.first, "r");
+    if (input == nullptr)
+        return fail(reporter, "Could not open sort work file #1 file for reading.  Command terminates.\n");
+    std::FILE* output = tz::platform::openFile(work.second, "w");
+    if (output == nullptr) {
+        std::fclose(input);
+        return fail(reporter, "Could not open sorted point file for writing.  Program will abend.\n");
+    }
+    {
+        FixedWriter writer(output);
+        writer.line3(extent.min.x, extent.min.y, extent.min.z);
+        writer.line3(extent.max.x, extent.max.y, extent.max.z);
+        NumberReader reader(input);
+        Point3 previous;
+        if (readPoint(reader, previous)) {
+            writer.line3(previous.x, previous.y, previous.z);
+            Point3 current;
+            while (readPoint(reader, current)) {
+                // Of a run of equal plan positions only the first survives.
+                if (comparePointXY(previous, current) != 0) writer.line3(current.x, current.y, current.z);
+                previous = current;
+            }
+        }
+    }
+    std::fclose(input);
+    std::fclose(output);
+    return kStageDone;
+}
+
+}  // namespace tz::terrain

@@ -1,0 +1,50 @@
+// Turns the project's point file into the sorted point file that the
+// triangulation reads: the extent of the raw data as a two-line header,
+// then the points in ascending (x, y, z) order, rounded to six decimals,
+// optionally limited to an elevation range, one point per plan position
+// (the lowest elevation, except that the file's first point always wins
+// its plan position).
+#pragma once
+
+#include <string>
+
+#include "tin/StageReporter.h"
+#include "tin/Triangle.h"
+
+namespace tz::terrain {
+
+// The two sort work files. The second one ends up as the sorted point file.
+struct SortWorkFiles {
+    std::string first;   // "sortwk1"
+    std::string second;  // "sortwk2"
+};
+
+// Work file names in the work folder (TEMP, then TMPDIR, then the system's
+// temporary folder), made unique to this process so that two sessions
+// running at once do not write into each other's files.
+SortWorkFiles sortWorkFiles();
+
+// Deletes both work files (missing ones are no error).
+void removeSortWorkFiles(const SortWorkFiles& files);
+
+// Extent of the raw point data.
+struct PointExtent {
+    Point3 min;
+    Point3 max;
+};
+
+// Prepares the sorted point file in `work.second`. `minimumText` and
+// `maximumText` are the elevation range texts of the triangulate dialog,
+// read as wcstod reads them; the range (both ends included) applies only
+// when `useElevationRange` is set. Returns kStatusSuccess, or kStatusError
+// after an alert. A file that holds no point at all is refused.
+int preparePoints(const std::string& pointFile, const std::wstring& minimumText,
+                  const std::wstring& maximumText, bool useElevationRange, const SortWorkFiles& work,
+                  StageReporter& reporter);
+
+// Last step of the preparation: writes the header of `extent` and the
+// points of `work.first` without plan duplicates into `work.second`.
+// Returns kStageDone, or kStatusError after an alert.
+int writeSortedPointFile(const PointExtent& extent, const SortWorkFiles& work, StageReporter& reporter);
+
+}  // namespace tz::terrain

@@ -1,0 +1,126 @@
+#include "tin/CircleIndex.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace tz::terrain {
+namespace {
+
+constexpr size_t kCellLimit = 12;      // cells a circle may occupy on its level
+constexpr double kHugeRadius = 1e150;  // beyond this, a circle is checked for every point
+constexpr int kMaxCellsPerAxis = 1 << 15;
+constexpr double kRelativeSlack = 1e-9;
+
+}  // namespace
+
+CircleIndex::CircleIndex(double xmin, double ymin, double xmax, double ymax, size_t expectedCount) {
+    if (!(std::isfinite(xmin) && std::isfinite(ymin) && std::isfinite(xmax) && std::isfinite(ymax)) ||
+        xmax < xmin || ymax < ymin) {
+        xmin = ymin = 0;
+        xmax = ymax = 1;
+    }
+    x0_ = xmin;
+    y0_ = ymin;
+    const double width = xmax - xmin, height = ymax - ymin;
+    const double count = static_cast<double>(std::max<size_t>(expectedCount, 1));
+    double cell = (width > 0 && height > 0) ? std::sqrt(width * height / count) : std::max(width, height) / count;
+    cell = std::max({cell, width / kMaxCellsPerAxis, height / kMaxCellsPerAxis});
+    if (!(cell > 0) || !std::isfinite(cell)) cell = 1;
+    slackScale_ = kRelativeSlack * (std::fabs(xmin) + std::fabs(ymin) + width + height + cell);
+
+    for (;;) {
+        Level level;
+        level.cell = cell;
+        level.inverse = 1 / cell;
+        level.nx = std::max(1, static_cast<int>(std::ceil(width / cell)));
+        level.ny = std::max(1, static_cast<int>(std::ceil(height / cell)));
+        level.nx = std::min(level.nx, kMaxCellsPerAxis);
+        level.ny = std::min(level.ny, kMaxCellsPerAxis);
+        level.cells.resize(static_cast<size_t>(level.nx) * level.ny);
+        const bool top = level.nx == 1 && level.ny == 1;
+        levels_.push_back(std::move(level));
+        if (top) break;
+        cell *= 4;
+    }
+}
+
+int CircleIndex::column(const Level& level, double x) const {
+    const double v = (x - x0_) * level.inverse;
+    if (!(v >= 0)) return 0;
+    if (v >= level.nx) return level.nx - 1;
+    return static_cast<int>(v);
+}
+
+int CircleIndex::row(const Level& level, double y) const {
+    const double v = (y - y0_) * level.inverse;
+    if (!(v >= 0)) return 0;
+    if (v >= level.ny) return level.ny - 1;
+    return static_cast<int>(v);
+}
+
+template <class Visit>
+bool CircleIndex::footprint(const Level& level, double xc, double yc, double r, size_t limit,
+                            Visit&& visit) const {
+    // Enlarged so that every point the engine's floating-point test puts
+    // inside is inside this disk, whatever the rounding.
+    const double slack = slackScale_ + kRelativeSlack * (std::fabs(xc) + std::fabs(yc));
+    const double radius = r * (1 + kRelativeSlack) + slack;
+    const double bandSlack = kRelativeSlack * (std::fabs(y0_) + level.ny * level.cell) + slack;
+    const int firstRow = row(level, yc - radius), lastRow = row(level, yc + radius);
+    size_t count = 0;
+    for (int j = firstRow; j <= lastRow; ++j) {
+        const double low = j == 0 ? -std::numeric_limits<double>::infinity() : y0_ + j * level.cell - bandSlack;
+        const double high =
+            j == level.ny - 1 ? std::numeric_limits<double>::infinity() : y0_ + (j + 1) * level.cell + bandSlack;
+        double gap = 0;
+        if (yc < low) gap = low - yc;
+        else if (yc > high) gap = yc - high;
+        if (gap > radius) continue;
+        const double halfWidth = std::sqrt(radius * radius - gap * gap) * (1 + kRelativeSlack) + slack;
+        const int firstColumn = column(level, xc - halfWidth), lastColumn = column(level, xc + halfWidth);
+        count += static_cast<size_t>(lastColumn - firstColumn + 1);
+        if (count > limit) return false;
+        for (int i = firstColumn; i <= lastColumn; ++i) visit(static_cast<size_t>(j) * level.nx + i);
+    }
+    return true;
+}
+
+uint8_t CircleIndex::insert(uint32_t id, double xc, double yc, double r) {
+    if (!(r < kHugeRadius) || !std::isfinite(xc) || !std::isfinite(yc) || std::fabs(xc) > kHugeRadius ||
+        std::fabs(yc) > kHugeRadius) {
+        global_.push_back(id);
+        return kGlobal;
+    }
+    for (size_t l = 0; l < levels_.size(); ++l) {
+        const Level& level = levels_[l];
+        const bool top = l + 1 == levels_.size();
+        if (top || footprint(level, xc, yc, r, kCellLimit, [](size_t) {})) {
+            Level& target = levels_[l];
+            footprint(target, xc, yc, r, std::numeric_limits<size_t>::max(),
+                      [&](size_t cell) { target.cells[cell].push_back(id); });
+            return static_cast<uint8_t>(l);
+        }
+    }
+    global_.push_back(id);
+    return kGlobal;
+}
+
+void CircleIndex::erase(uint32_t id, double xc, double yc, double r, uint8_t levelNumber) {
+    auto removeFrom = [id](std::vector<uint32_t>& ids) {
+        auto it = std::find(ids.begin(), ids.end(), id);
+        if (it != ids.end()) {
+            *it = ids.back();
+            ids.pop_back();
+        }
+    };
+    if (levelNumber == kGlobal) {
+        removeFrom(global_);
+        return;
+    }
+    Level& level = levels_[levelNumber];
+    footprint(level, xc, yc, r, std::numeric_limits<size_t>::max(),
+              [&](size_t cell) { removeFrom(level.cells[cell]); });
+}
+
+}  // namespace tz::terrain

@@ -1,0 +1,35 @@
+// The circumcircle of a triangle in plan, as the triangulation engine keeps
+// it with every triangle.
+#pragma once
+
+#include "tin/Triangle.h"
+
+namespace tz::terrain {
+
+// A triangle of the engine: its three vertices and its circumcircle. The
+// `zero` word is kept for the record's layout and is always 0.
+struct TriangleRecord {
+    double x1 = 0, y1 = 0, z1 = 0, x2 = 0, y2 = 0, z2 = 0, x3 = 0, y3 = 0, z3 = 0;
+    double xc = 0, yc = 0, zero = 0, r = 0;
+};
+
+struct Circle {
+    double xc = 0, yc = 0, r = 0;
+};
+
+// Radius given to the circle of three points on one line: contains every
+// point of the plane, so such a triangle never stays in place unnoticed.
+inline constexpr double kDegenerateRadius = 1.0e300;
+
+// Centre and radius from the perpendicular bisectors written with slopes
+// (z takes no part; equality tests are exact). The slope form fails where
+// two bisectors are parallel in floating point (three equal y, or a very
+// thin triangle); the circle is then taken from the determinant form in
+// extended precision, and three points on one line get their centroid and
+// kDegenerateRadius, so no infinite or NaN circle ever enters the lists.
+Circle circumcircleOf(double x1, double y1, double x2, double y2, double x3, double y3);
+
+// Fills xc, yc, the zero word and r of `record`.
+void circumcircleOf(TriangleRecord& record);
+
+}  // namespace tz::terrain

@@ -1,0 +1,132 @@
+// Incremental Delaunay insertion into a large enclosing triangle, producing
+// exactly the triangles, vertex order and list order of the plain list
+// procedure (an active list walked for every point with the floating-point
+// circumcircle test, an x-sweep that moves finished triangles to a
+// completed list, cavity edges toggled in list order, new triangles
+// appended), without walking the lists:
+//  - list order is creation order, so every triangle carries a sequence
+//    number and sets of triangles are put in list order by sorting;
+//  - triangles finished by the sweep come from a priority queue on the
+//    right end of their circle (xc + r);
+//  - the triangles whose circle may contain a new point come from a
+//    spatial index of circles and are tested with the same predicate.
+//
+// One mend to the plain procedure: floating-point circle tests can remove a
+// set of triangles that is not star-shaped around the new point (nearly
+// co-circular points, straight runs of points) and so create flat,
+// inverted or overlapping triangles. Every insertion is therefore checked
+// exactly: when all triangles it creates are clockwise with non-zero area
+// and no vertex is lost, it stands as the procedure made it; otherwise that
+// insertion is decided with exact predicates (the triangles whose
+// circumcircle strictly contains the point, grown edge to edge from the
+// triangle holding it, in either list), which always yields a valid
+// triangulation. A point that falls on an existing vertex in plan is then
+// left out.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "tin/CircleIndex.h"
+#include "tin/Circumcircle.h"
+#include "tin/Triangle.h"
+
+namespace tz::terrain {
+
+class DelaunayEngine {
+public:
+    enum class Mode {
+        Sweep,  // points arrive sorted by x; finished triangles leave the active list
+        Plain,  // any order; one list; the circle itself counts as inside
+    };
+
+    // `enclosing` are the vertices of the enclosing triangle in order (lower
+    // left, top, lower right); the box is the extent of the points to come,
+    // `expectedPoints` their number (both only size the index).
+    DelaunayEngine(Mode mode, const Point3 enclosing[3], double xmin, double ymin, double xmax, double ymax,
+                   size_t expectedPoints);
+
+    // Inserts one point with the sweep's completion rule (Mode::Sweep).
+    void insertPointSweep(const Point3& point);
+    // Inserts one point into the whole list (Mode::Plain).
+    void insertPointPlain(const Point3& point);
+
+    // The finished triangulation in list order: the completed triangles in
+    // the order they were completed, then the active ones in list order,
+    // without every triangle that has a vertex of the enclosing triangle.
+    void forEachResult(const std::function<void(const Triangle&)>& visit) const;
+    std::vector<Triangle> result() const;
+
+    // How many insertions were decided exactly, and how many points were left
+    // out because they fell on a vertex (or outside the enclosing triangle).
+    size_t exactInsertions() const { return exactInsertions_; }
+    size_t skippedPoints() const { return skippedPoints_; }
+
+private:
+    static constexpr uint32_t kNone = 0xFFFFFFFFu;
+    enum State : uint8_t { kFree, kActive, kCompleted, kRemovedCompleted };
+
+    struct Tri {
+        uint32_t v[3];
+        uint32_t nb[3];  // neighbour across edge (v[i], v[i+1])
+        uint64_t seq;
+        double xc, yc, r;
+        State state;
+        uint8_t level;
+    };
+    struct BoundaryEdge {
+        uint32_t a, b;
+        uint32_t outside;  // triangle beyond the edge, or kNone
+        bool alive;
+    };
+    struct HeapEntry {
+        double key;
+        uint64_t seq;
+        uint32_t slot;
+    };
+
+    void insert(const Point3& point);
+    void completeBefore(double x);
+    void collectContaining(const Point3& p, std::vector<uint32_t>& out) const;
+    bool boundaryOf(const std::vector<uint32_t>& cavity, uint32_t apex);
+    bool exactCavity(uint32_t apex, std::vector<uint32_t>& out);
+    uint32_t locate(uint32_t apex);
+    void retriangulate(const std::vector<uint32_t>& cavity, uint32_t apex);
+    uint32_t newSlot();
+    static bool heapAfter(const HeapEntry& a, const HeapEntry& b) { return a.key > b.key; }
+
+    Mode mode_;
+    bool degenerate_ = false;
+    std::vector<Point3> vertices_;
+    std::vector<Tri> tris_;
+    std::vector<uint32_t> freeSlots_;
+    std::vector<uint32_t> completed_;
+    std::vector<HeapEntry> heap_;
+    size_t activeCount_ = 0;
+    uint64_t nextSeq_ = 0;
+    uint32_t lastCreated_ = kNone;
+    CircleIndex index_;
+
+    // Scratch of one insertion.
+    std::vector<uint32_t> cavity_;
+    std::vector<BoundaryEdge> boundary_;
+    std::vector<uint32_t> vertexStamp_, vertexStart_, vertexEnd_, startStamp_, endStamp_;
+    std::vector<uint32_t> newSlots_;
+    uint32_t stamp_ = 0;
+    std::vector<uint32_t> triStamp_;
+    uint32_t triStampValue_ = 0;
+    uint64_t randomState_ = 0x9E3779B97F4A7C15ull;
+
+    size_t exactInsertions_ = 0;
+    size_t skippedPoints_ = 0;
+};
+
+// The enclosing triangle of an extent: with d the larger side and (xm, ym)
+// the middle, (xm - wide*d, ym - high*d, 0), (xm, ym + high*d, 0),
+// (xm + wide*d, ym - high*d, 0). The triangulation uses 16000 and 8000.
+void enclosingTriangle(double xmin, double ymin, double xmax, double ymax, double wide, double high,
+                       Point3 out[3]);
+
+}  // namespace tz::terrain

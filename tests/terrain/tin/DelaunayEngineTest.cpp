@@ -1,0 +1,201 @@
+// The fast engine against the literal procedure, byte for byte, on random,
+// regular and degenerate point sets; and the two failure classes of the
+// floating-point procedure, where the result must be a valid triangulation.
+#include "tin/DelaunayEngine.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "LiteralTriangulation.h"
+#include "TinTestSupport.h"
+
+namespace tz::terrain {
+namespace {
+
+using testing::prepared;
+
+bool sameBits(const std::vector<Triangle>& a, const std::vector<Triangle>& b) {
+    return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(Triangle)) == 0);
+}
+
+// Runs both engines on the prepared points and expects identical output.
+void expectSameAsLiteral(const std::vector<Point3>& raw, const std::string& what) {
+    const std::vector<Point3> points = prepared(raw);
+    double header[6];
+    testing::headerOf(points, header);
+    const std::vector<Triangle> fast = testing::triangulateFast(header, points);
+    const std::vector<Triangle> slow = literal::triangulateLiterally(header, points);
+    ASSERT_EQ(fast.size(), slow.size()) << what;
+    EXPECT_EQ(literal::formatTin(fast), literal::formatTin(slow)) << what;
+    EXPECT_TRUE(sameBits(fast, slow)) << what;
+    EXPECT_EQ(testing::validityFault(fast), "") << what;
+}
+
+TEST(DelaunayEngine, MatchesLiteralOnRandomPoints) {
+    std::mt19937_64 random(11);
+    for (int round = 0; round < 6; ++round) {
+        const double x0 = round % 2 ? 500000 : 0, y0 = round % 2 ? 4000000 : 0;
+        const double size = round < 3 ? 100 : 2500;
+        expectSameAsLiteral(testing::randomPoints(random, 300 + 150 * round, x0, y0, size, size),
+                            "random round " + std::to_string(round));
+    }
+}
+
+TEST(DelaunayEngine, MatchesLiteralOnRegularGrids) {
+    for (double spacing : {0.1, 0.5, 1.0, 5.0}) {
+        for (int offset = 0; offset < 2; ++offset) {
+            const double x0 = offset ? 500000 : 0, y0 = offset ? 4000000 : 0;
+            expectSameAsLiteral(testing::gridPoints(17, 23, spacing, x0, y0, 0, nullptr),
+                                "grid spacing " + std::to_string(spacing) + " offset " + std::to_string(offset));
+        }
+    }
+}
+
+TEST(DelaunayEngine, MatchesLiteralOnJitteredGrids) {
+    std::mt19937_64 random(5);
+    for (double jitter : {0.000002, 0.001, 0.2}) {
+        expectSameAsLiteral(testing::gridPoints(20, 20, 1.0, 500000, 4000000, jitter, &random),
+                            "jitter " + std::to_string(jitter));
+    }
+}
+
+TEST(DelaunayEngine, MatchesLiteralOnRowsAndColumns) {
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> u(0, 1);
+    std::vector<Point3> rows, columns;
+    for (int row = 0; row < 6; ++row) {
+        for (int k = 0; k < 60; ++k) {
+            rows.push_back({500000 + u(random) * 300, 4000000 + row * 7.5, 50 + u(random)});
+            columns.push_back({500000 + row * 7.5, 4000000 + u(random) * 300, 50 + u(random)});
+        }
+    }
+    expectSameAsLiteral(rows, "rows of equal y");
+    expectSameAsLiteral(columns, "columns of equal x");
+    std::vector<Point3> kerb;  // a straight break line at 0.1 m through scattered shots
+    for (int k = 0; k < 200; ++k) kerb.push_back({500000 + 50, 4000000 + k * 0.1, 20});
+    for (const Point3& p : testing::randomPoints(random, 200, 500000, 4000000, 100, 20)) kerb.push_back(p);
+    expectSameAsLiteral(kerb, "kerb line among shots");
+}
+
+TEST(DelaunayEngine, MatchesLiteralOnNorthSouthCorridor) {
+    std::mt19937_64 random(3);
+    expectSameAsLiteral(testing::randomPoints(random, 1200, 500000, 4000000, 20, 3000), "corridor");
+    expectSameAsLiteral(testing::gridPoints(4, 150, 2.0, 500000, 4000000, 0, nullptr), "grid corridor");
+}
+
+TEST(DelaunayEngine, StraightRunWithFarPointIsValid) {
+    // The floating-point procedure leaves a flat triangle here.
+    const std::vector<Point3> points = prepared({{0, 0, 1}, {0, 1, 2}, {0, 2, 3}, {9980, 224.63, 4}});
+    double header[6];
+    testing::headerOf(points, header);
+    size_t exact = 0;
+    const std::vector<Triangle> tin = testing::triangulateFast(header, points, &exact);
+    EXPECT_EQ(testing::validityFault(tin), "");
+    EXPECT_TRUE(testing::usesEveryPoint(tin, points));
+    ASSERT_EQ(tin.size(), 2u);
+    double area = 0;
+    for (const Triangle& t : tin) area += -testing::signedArea(t);
+    EXPECT_NEAR(area, testing::hullArea(points), 1e-6);
+    EXPECT_EQ(literal::formatTin(tin), literal::formatTin(literal::triangulateLiterally(header, points)));
+}
+
+TEST(DelaunayEngine, NearlyCocircularPointsGiveValidTriangulations) {
+    // Five points of a regular 24-gon far from the origin: the floating-point
+    // procedure overlaps triangles here.
+    std::vector<Point3> sets[] = {
+        testing::ringPoints(5, 50, 500000, 4000000, 24),
+        testing::ringPoints(24, 50, 500000, 4000000, 24),
+        testing::ringPoints(36, 3, 500000, 4000000, 36),
+    };
+    for (auto& raw : sets) {
+        raw.push_back({500000, 4000000, 5});  // the manhole's centre
+        const std::vector<Point3> points = prepared(raw);
+        double header[6];
+        testing::headerOf(points, header);
+        const std::vector<Triangle> tin = testing::triangulateFast(header, points);
+        EXPECT_EQ(testing::validityFault(tin), "");
+        double area = 0;
+        for (const Triangle& t : tin) area += -testing::signedArea(t);
+        EXPECT_LE(area, testing::hullArea(points) * (1 + 1e-9));
+        EXPECT_GE(area, testing::hullArea(points) * 0.98);
+        EXPECT_EQ(literal::formatTin(tin), literal::formatTin(literal::triangulateLiterally(header, points)));
+    }
+}
+
+TEST(DelaunayEngine, GridsAndRunsAreValidAndComplete) {
+    std::mt19937_64 random(9);
+    // Exact grids cover their hull; a grid jittered by a micrometre may miss
+    // hull slivers of tiny area (the enclosing triangle is finite).
+    const std::vector<std::pair<std::vector<Point3>, double>> sets = {
+        {testing::gridPoints(30, 30, 0.1, 500000, 4000000, 0, nullptr), 1e-9},
+        {testing::gridPoints(30, 30, 5.0, 500000, 4000000, 0, nullptr), 1e-9},
+        {testing::gridPoints(25, 25, 1.0, 0, 0, 0.000001, &random), 1e-3},
+    };
+    for (const auto& [raw, slivers] : sets) {
+        const std::vector<Point3> points = prepared(raw);
+        double header[6];
+        testing::headerOf(points, header);
+        const std::vector<Triangle> tin = testing::triangulateFast(header, points);
+        EXPECT_EQ(testing::validityFault(tin), "");
+        EXPECT_TRUE(testing::usesEveryPoint(tin, points));
+        double area = 0;
+        for (const Triangle& t : tin) area += -testing::signedArea(t);
+        EXPECT_LE(area, testing::hullArea(points) * (1 + 1e-9));
+        EXPECT_GE(area, testing::hullArea(points) * (1 - slivers));
+    }
+}
+
+TEST(DelaunayEngine, SmallInputs) {
+    auto run = [](const std::vector<Point3>& raw) {
+        const std::vector<Point3> points = prepared(raw);
+        double header[6];
+        testing::headerOf(points, header);
+        return testing::triangulateFast(header, points);
+    };
+    EXPECT_TRUE(run({}).empty());
+    EXPECT_TRUE(run({{1, 2, 3}}).empty());
+    EXPECT_TRUE(run({{1, 2, 3}, {4, 5, 6}}).empty());
+    EXPECT_TRUE(run({{0, 0, 0}, {1, 1, 0}, {2, 2, 0}}).empty());  // on one line: no triangle
+
+    const std::vector<Triangle> one = run({{0, 0, 1}, {10, 0, 2}, {4, 7, 3}});
+    ASSERT_EQ(one.size(), 1u);
+    EXPECT_LT(testing::signedArea(one[0]), 0) << "clockwise";
+
+    // A square and its centre: four triangles around the centre.
+    const std::vector<Triangle> fan = run({{0, 0, 1}, {10, 0, 1}, {0, 10, 1}, {10, 10, 1}, {5, 5, 2}});
+    ASSERT_EQ(fan.size(), 4u);
+    for (const Triangle& t : fan) {
+        const bool hasCentre = (t.p1.x == 5 && t.p1.y == 5) || (t.p2.x == 5 && t.p2.y == 5) || (t.p3.x == 5 && t.p3.y == 5);
+        EXPECT_TRUE(hasCentre);
+    }
+}
+
+TEST(DelaunayEngine, RandomPointsNeedNoExactInsertion) {
+    std::mt19937_64 random(21);
+    const std::vector<Point3> points = prepared(testing::randomPoints(random, 3000, 0, 0, 1000, 1000));
+    double header[6];
+    testing::headerOf(points, header);
+    size_t exact = 99;
+    const std::vector<Triangle> tin = testing::triangulateFast(header, points, &exact);
+    EXPECT_EQ(exact, 0u);
+    EXPECT_TRUE(testing::usesEveryPoint(tin, points));
+    EXPECT_EQ(testing::validityFault(tin), "");
+}
+
+TEST(DelaunayEngine, PointOnAnExistingVertexIsLeftOut) {
+    // Not possible after preparation, but the engine must stay sound.
+    const Point3 enclosing[3] = {{-1000, -500, 0}, {0, 500, 0}, {1000, -500, 0}};
+    DelaunayEngine engine(DelaunayEngine::Mode::Plain, enclosing, 0, 0, 10, 10, 4);
+    engine.insertPointPlain({0, 0, 1});
+    engine.insertPointPlain({10, 0, 1});
+    engine.insertPointPlain({5, 8, 1});
+    engine.insertPointPlain({5, 8, 7});
+    EXPECT_EQ(engine.skippedPoints(), 1u);
+    const std::vector<Triangle> tin = engine.result();
+    ASSERT_EQ(tin.size(), 1u);
+    EXPECT_EQ(testing::validityFault(tin), "");
+}
+
+}  // namespace
+}  // namespace tz::terrain
