@@ -90,7 +90,9 @@ std::string encodeDxfText(std::wstring_view text) {
             out += '^';
             out += static_cast<char>(c + 64);
         } else if (c == '^') {
-            out += "^ ";
+            // Only a caret that would read as a control character is marked.
+            const bool ambiguous = i + 1 < text.size() && (text[i + 1] == L' ' || (text[i + 1] >= L'@' && text[i + 1] <= L'_'));
+            out += ambiguous ? "^ " : "^";
         } else if (c < 127) {
             out += static_cast<char>(c);
         } else if (c > 0xFFFF && c <= 0x10FFFF) {
@@ -107,7 +109,7 @@ std::string encodeDxfText(std::wstring_view text) {
 
 size_t encodedLength(wchar_t c) {
     const auto unit = static_cast<uint32_t>(c);
-    if (unit < 32 || unit == '^') return 2;
+    if (unit < 32 || unit == '^') return 2;  // at most
     if (unit < 127) return 1;
     if (unit > 0xFFFF && unit <= 0x10FFFF) return 14;
     return 7;

@@ -1,8 +1,8 @@
 // Text values in DXF files. The writer keeps every line plain ASCII: other
 // characters as \U+XXXX (the form AutoCAD 2000 files use for characters
 // outside their code page) and control characters in caret form (^J for a
-// line feed, "^ " for a caret), so that no value can break the file's
-// line structure.
+// line feed; a caret that would read as one is written "^ "), so that no
+// value can break the file's line structure.
 #pragma once
 
 #include <string>
@@ -12,7 +12,7 @@ namespace tz::cad {
 
 std::string encodeDxfText(std::wstring_view text);
 
-// How many characters encodeDxfText writes for this one character.
+// At most how many characters encodeDxfText writes for this one character.
 size_t encodedLength(wchar_t c);
 
 // Bytes of a value line to text: UTF-8 when `utf8` is set (files of 2007 and

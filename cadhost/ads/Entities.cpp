@@ -1,0 +1,230 @@
+// Entity access of the host's ADS interface: acdbEntGet, acdbEntNext,
+// acdbEntLast, acdbEntMake(X), acdbEntDel, acdbEntMod, acdbHandEnt and the
+// table reads acdbTblSearch and acdbTblNext, on the open drawing.
+#include <algorithm>
+#include <map>
+
+#include "acdbads.h"
+#include "acutads.h"
+#include "drawing/CurrentDrawing.h"
+#include "drawing/EntityMaker.h"
+#include "drawing/ResultBufferLists.h"
+#include "drawing/SessionSettings.h"
+
+using namespace tz::cad;
+
+namespace {
+
+// The list acdbEntGet hands out: name, type, handle, then the entity's data
+// (layer first); a sub-entity names its owner in 330.
+GroupList entityList(const Entity& entity) {
+    GroupList list = {{-1, HandleRef{entity.handle}}, stringGroup(0, entity.type)};
+    if (entity.owner != 0) list.push_back({330, HandleRef{entity.owner}});
+    list.push_back(stringGroup(5, handleText(entity.handle)));
+    for (const Group& group : entity.data) {
+        if (group.code < 1000) list.push_back(group);  // extended data only on request
+    }
+    return list;
+}
+
+bool isNullName(const ads_name name) { return name == nullptr || (name[0] == 0 && name[1] == 0); }
+
+int returnName(uint64_t handle, ads_name result) {
+    makeEntityName(currentDrawing(), handle, result);
+    return RTNORM;
+}
+
+MakeResult makeFromResultBuffers(const resbuf* list) {
+    Drawing& drawing = currentDrawing();
+    GroupList groups;
+    std::wstring error;
+    if (!groupsFromResultBuffers(list, drawing, groups, error)) return {MakeOutcome::Rejected, 0, error};
+    return makeFromList(drawing, std::move(groups), sessionMakeContext());
+}
+
+// --- tables ------------------------------------------------------------------
+
+std::wstring tableKey(const ACHAR* table) { return table != nullptr ? upperCase(table) : L""; }
+
+size_t tableSize(const Drawing& drawing, const std::wstring& table) {
+    if (table == L"LAYER") return drawing.layers().size();
+    if (table == L"BLOCK") return drawing.blocks().size();
+    if (table == L"LTYPE") return drawing.linetypes().size();
+    if (table == L"STYLE") return drawing.textStyles().size();
+    return 0;
+}
+
+std::wstring recordName(const Drawing& drawing, const std::wstring& table, size_t index) {
+    if (table == L"LAYER") return drawing.layers()[index].name;
+    if (table == L"BLOCK") return drawing.blocks()[index].name;
+    if (table == L"LTYPE") return drawing.linetypes()[index].name;
+    return drawing.textStyles()[index].name;
+}
+
+// The record as the host lists it: (0 . table) (2 . name) (70 . flags) and
+// the table's own groups; a block names its first entity in -2.
+GroupList recordList(const Drawing& drawing, const std::wstring& table, size_t index) {
+    GroupList list = {stringGroup(0, table)};
+    if (table == L"LAYER") {
+        const Layer& layer = drawing.layers()[index];
+        list.push_back(stringGroup(2, layer.name));
+        list.push_back(intGroup(70, layer.flags));
+        list.push_back(intGroup(62, layer.color));
+        list.push_back(stringGroup(6, layer.linetype));
+        return list;
+    }
+    if (table == L"BLOCK") {
+        const BlockDefinition& block = drawing.blocks()[index];
+        list.push_back(stringGroup(2, block.name));
+        list.push_back(intGroup(70, groupInt(block.header, 70).value_or(0)));
+        list.push_back(pointGroup(10, groupPoint(block.header, 10).value_or(Point3{})));
+        for (uint64_t handle : block.entities) {
+            const Entity* entity = drawing.find(handle);
+            if (entity != nullptr && !entity->erased) {
+                list.push_back({-2, HandleRef{handle}});
+                break;
+            }
+        }
+        return list;
+    }
+    const TableRecord& record = table == L"LTYPE" ? drawing.linetypes()[index] : drawing.textStyles()[index];
+    list.push_back(stringGroup(2, record.name));
+    list.insert(list.end(), record.data.begin(), record.data.end());
+    return list;
+}
+
+// acdbTblNext's position per table; acdbTblSearch with setNext moves it.
+std::map<std::wstring, size_t>& tablePositions() {
+    static std::map<std::wstring, size_t> positions;
+    return positions;
+}
+intptr_t& tablePositionsDrawing() {
+    static intptr_t serial = 0;
+    return serial;
+}
+
+size_t& tablePosition(const std::wstring& table) {
+    const intptr_t serial = currentDrawing().serial();
+    if (tablePositionsDrawing() != serial) {  // a new drawing starts every table afresh
+        tablePositions().clear();
+        tablePositionsDrawing() = serial;
+    }
+    return tablePositions()[table];
+}
+
+}  // namespace
+
+struct resbuf* acdbEntGet(const ads_name entity) {
+    Drawing& drawing = currentDrawing();
+    const Entity* found = resolveEntityName(drawing, entity);
+    if (found == nullptr || found->erased) return nullptr;
+    return resultBuffersFromGroups(entityList(*found), drawing);
+}
+
+int acdbEntNext(const ads_name entity, ads_name result) {
+    if (result == nullptr) return RTERROR;
+    Drawing& drawing = currentDrawing();
+    std::optional<uint64_t> next;
+    if (isNullName(entity)) {
+        next = drawing.firstEntity();
+    } else {
+        const Entity* current = resolveEntityName(drawing, entity);
+        if (current == nullptr) return RTERROR;
+        next = drawing.nextEntity(current->handle);
+    }
+    if (!next) return RTERROR;
+    return returnName(*next, result);
+}
+
+int acdbEntLast(ads_name result) {
+    if (result == nullptr) return RTERROR;
+    std::optional<uint64_t> last = currentDrawing().lastEntity();
+    if (!last) return RTERROR;
+    return returnName(*last, result);
+}
+
+int acdbEntMake(const struct resbuf* list) {
+    return makeFromResultBuffers(list).outcome == MakeOutcome::Rejected ? RTERROR : RTNORM;
+}
+
+int acdbEntMakeX(const struct resbuf* list, ads_name result) {
+    const MakeResult made = makeFromResultBuffers(list);
+    if (made.outcome == MakeOutcome::Rejected) return RTERROR;
+    // Parts of an unfinished complex entity, layers and blocks have no name yet.
+    if (result != nullptr) {
+        if (made.handle != 0) {
+            makeEntityName(currentDrawing(), made.handle, result);
+        } else {
+            result[0] = result[1] = 0;
+        }
+    }
+    return RTNORM;
+}
+
+int acdbEntDel(const ads_name entity) {
+    Drawing& drawing = currentDrawing();
+    const Entity* found = resolveEntityName(drawing, entity);
+    if (found == nullptr || !drawing.toggleErased(found->handle)) return RTERROR;
+    return RTNORM;
+}
+
+int acdbEntMod(const struct resbuf* list) {
+    Drawing& drawing = currentDrawing();
+    GroupList groups;
+    std::wstring error;
+    if (!groupsFromResultBuffers(list, drawing, groups, error)) return RTERROR;
+    const Group* nameGroup = findGroup(groups, -1);
+    if (nameGroup == nullptr) return RTERROR;
+    Entity* entity = drawing.find(std::get<HandleRef>(nameGroup->value).handle);
+    if (entity == nullptr || entity->erased || entity->verbatim) return RTERROR;
+    if (std::optional<std::wstring> type = groupString(groups, 0); type && upperCase(*type) != entity->type) {
+        return RTERROR;
+    }
+    const Entity* parent = entity->owner != 0 ? drawing.find(entity->owner) : nullptr;
+    MakeContext context = sessionMakeContext();
+    context.currentLayer = *groupString(entity->data, 8);  // a list without 8 keeps the layer
+    // The data changes only when the whole new list is good; extended data
+    // not named in the list stays.
+    GroupList data;
+    for (Group& group : groups) {
+        if (group.code != -1 && group.code != 0 && group.code != 5 && group.code != 330) data.push_back(group);
+    }
+    if (std::none_of(data.begin(), data.end(), [](const Group& g) { return g.code >= 1000; })) {
+        for (const Group& group : entity->data) {
+            if (group.code >= 1000) data.push_back(group);
+        }
+    }
+    if (!prepareEntityData(drawing, entity->type, data, context, parent).empty()) return RTERROR;
+    entity->data = std::move(data);
+    return RTNORM;
+}
+
+int acdbHandEnt(const ACHAR* handle, ads_name entity) {
+    if (handle == nullptr || entity == nullptr) return RTERROR;
+    Drawing& drawing = currentDrawing();
+    const uint64_t value = parseHandle(handle);
+    if (value == 0 || drawing.find(value) == nullptr) return RTERROR;
+    return returnName(value, entity);
+}
+
+struct resbuf* acdbTblSearch(const ACHAR* table, const ACHAR* name, int setNext) {
+    if (name == nullptr) return nullptr;
+    const Drawing& drawing = currentDrawing();
+    const std::wstring key = tableKey(table);
+    const size_t count = tableSize(drawing, key);
+    for (size_t i = 0; i < count; ++i) {
+        if (!equalsIgnoreCase(recordName(drawing, key, i), name)) continue;
+        if (setNext) tablePosition(key) = i + 1;
+        return resultBuffersFromGroups(recordList(drawing, key, i), drawing);
+    }
+    return nullptr;
+}
+
+struct resbuf* acdbTblNext(const ACHAR* table, int rewind) {
+    const Drawing& drawing = currentDrawing();
+    const std::wstring key = tableKey(table);
+    size_t& position = tablePosition(key);
+    if (rewind) position = 0;
+    if (position >= tableSize(drawing, key)) return nullptr;
+    return resultBuffersFromGroups(recordList(drawing, key, position++), drawing);
+}
