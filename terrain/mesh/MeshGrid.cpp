@@ -1,0 +1,61 @@
+#include "mesh/MeshGrid.h"
+
+#include <algorithm>
+
+#include "volume/TriangleContainment.h"
+
+namespace tz::terrain::mesh {
+namespace {
+
+// Walks one grid line. The B of one step and the A of the next are the same
+// number (the walk's next value is the previous value plus the spacing), so
+// each grid point is looked up once.
+template <typename PointAt>
+std::vector<GridPair> linePairs(const MeshSampler& sampler, double from, double to, double spacing, PointAt pointAt) {
+    std::vector<GridPair> pairs;
+    std::optional<Point3> carried;
+    bool haveCarried = false;
+    for (double v = from; v <= to; v += spacing) {
+        const std::optional<Point3> a = haveCarried ? carried : pointAt(sampler, v);
+        const std::optional<Point3> b = pointAt(sampler, v + spacing);
+        if (a && b) pairs.push_back({*a, *b});
+        carried = b;
+        haveCarried = true;
+    }
+    return pairs;
+}
+
+}  // namespace
+
+TinExtent tinExtent(const std::vector<PreparedTriangle>& triangles) {
+    TinExtent extent;
+    if (triangles.empty()) return extent;
+    extent = {triangles[0].xmin, triangles[0].xmax, triangles[0].ymin, triangles[0].ymax, triangles[0].zmin, false};
+    for (const PreparedTriangle& t : triangles) {
+        extent.xmin = std::min(extent.xmin, t.xmin);
+        extent.xmax = std::max(extent.xmax, t.xmax);
+        extent.ymin = std::min(extent.ymin, t.ymin);
+        extent.ymax = std::max(extent.ymax, t.ymax);
+        extent.zmin = std::min(extent.zmin, t.zmin);
+    }
+    return extent;
+}
+
+MeshSampler::MeshSampler(const std::vector<PreparedTriangle>& triangles, double scale)
+    : triangles_(triangles), locator_(triangles), scale_(scale) {}
+
+std::optional<Point3> MeshSampler::gridPoint(double x, double y) const {
+    const std::ptrdiff_t index = locator_.firstContaining(x, y);
+    if (index == volume::TriangleLocator::kNone) return std::nullopt;
+    return Point3{x, y, volume::elevationAt(triangles_[static_cast<std::size_t>(index)], x, y) * scale_};
+}
+
+std::vector<GridPair> columnPairs(const MeshSampler& sampler, double x, double ymin, double ymax, double spacing) {
+    return linePairs(sampler, ymin, ymax, spacing, [x](const MeshSampler& s, double y) { return s.gridPoint(x, y); });
+}
+
+std::vector<GridPair> rowPairs(const MeshSampler& sampler, double y, double xmin, double xmax, double spacing) {
+    return linePairs(sampler, xmin, xmax, spacing, [y](const MeshSampler& s, double x) { return s.gridPoint(x, y); });
+}
+
+}  // namespace tz::terrain::mesh

@@ -1,0 +1,47 @@
+#include "volume/SurfaceReader.h"
+
+namespace tz::terrain::volume {
+
+TinRecordReader::TinRecordReader(std::FILE* file, LastRecordRule rule) : numbers_(file), rule_(rule) {}
+
+bool TinRecordReader::next(double (&numbers)[9]) {
+    if (ended_) return false;
+    for (int i = 0; i < 9; ++i) {
+        if (!numbers_.readNumber(numbers[i])) {
+            ended_ = true;
+            if (numbers_.notANumber()) stop_ = ReadStop::NotANumber;
+            else stop_ = i == 0 ? ReadStop::EndOfFile : ReadStop::IncompleteRecord;
+            return false;
+        }
+    }
+    if (rule_ == LastRecordRule::DropWithoutLineEnd && numbers_.atEndOfFile()) {
+        ended_ = true;
+        stop_ = ReadStop::EndOfFile;
+        return false;
+    }
+    return true;
+}
+
+SurfaceLoad loadSurface(std::FILE* file, LastRecordRule rule) {
+    SurfaceLoad load;
+    TinRecordReader reader(file, rule);
+    double numbers[9];
+    while (reader.next(numbers)) load.triangles.push_back(prepareTriangle(numbers));
+    load.stop = reader.stop();
+    return load;
+}
+
+std::string readStopMessage(const std::string& path, ReadStop stop, std::size_t triangles) {
+    switch (stop) {
+        case ReadStop::EndOfFile: return "";
+        case ReadStop::NotANumber:
+            return "\nDTM: " + path + " holds text that is not a number after " + std::to_string(triangles) +
+                   " triangles; reading stops there.\n";
+        case ReadStop::IncompleteRecord:
+            return "\nDTM: " + path + " ends within a triangle after " + std::to_string(triangles) +
+                   " triangles; the incomplete triangle is ignored.\n";
+    }
+    return "";
+}
+
+}  // namespace tz::terrain::volume

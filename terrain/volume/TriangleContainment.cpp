@@ -1,0 +1,53 @@
+#include "volume/TriangleContainment.h"
+
+#include <algorithm>
+
+namespace tz::terrain::volume {
+namespace {
+
+// Whether the ray from (x, y) towards +x crosses the edge (xi, yi)-(xj, yj).
+// The edge holds its upper end and not its lower one, so a ray through a
+// vertex counts once.
+bool crossesEdge(double xi, double yi, double xj, double yj, double x, double y) {
+    if (!(y > std::min(yi, yj))) return false;
+    if (!(y <= std::max(yi, yj))) return false;
+    if (!(x <= std::max(xi, xj))) return false;
+    if (yi == yj) return false;
+    return xi == xj || x <= (y - yi) * (xj - xi) / (yj - yi) + xi;
+}
+
+bool onEdge(double xi, double yi, double xj, double yj, double slope, double intercept, double x, double y) {
+    if (xi == xj) return x == xi && std::min(yi, yj) <= y && y <= std::max(yi, yj);
+    if (yi == yj) return y == yi && std::min(xi, xj) <= x && x <= std::max(xi, xj);
+    return y == slope * x + intercept;
+}
+
+}  // namespace
+
+bool withinBounds(const PreparedTriangle& t, double x, double y) {
+    return t.xmin <= x && x <= t.xmax && t.ymin <= y && y <= t.ymax;
+}
+
+bool pointInTriangle(const PreparedTriangle& t, double x, double y) {
+    int crossings = 0;
+    if (crossesEdge(t.x1, t.y1, t.x2, t.y2, x, y)) ++crossings;
+    if (crossesEdge(t.x2, t.y2, t.x3, t.y3, x, y)) ++crossings;
+    if (crossesEdge(t.x3, t.y3, t.x1, t.y1, x, y)) ++crossings;
+    return crossings % 2 == 1;
+}
+
+bool pointOnTriangleEdge(const PreparedTriangle& t, double x, double y) {
+    return onEdge(t.x1, t.y1, t.x2, t.y2, t.m12, t.k12, x, y) || onEdge(t.x2, t.y2, t.x3, t.y3, t.m23, t.k23, x, y) ||
+           onEdge(t.x3, t.y3, t.x1, t.y1, t.m31, t.k31, x, y);
+}
+
+bool containsPoint(const PreparedTriangle& t, double x, double y) {
+    return withinBounds(t, x, y) && (pointInTriangle(t, x, y) || pointOnTriangleEdge(t, x, y));
+}
+
+double elevationAt(const PreparedTriangle& t, double x, double y) {
+    if ((t.zmin - t.zmax) * t.c == 0) return t.zmin;
+    return -(t.a * x + t.b * y + t.d) / t.c;
+}
+
+}  // namespace tz::terrain::volume
