@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <mutex>
@@ -32,7 +33,7 @@ RegistryKey hiveKeys[] = {
 constexpr std::string_view kClassesRoot = "HKEY_CLASSES_ROOT";
 // Larger registry files are not read: nobody writes one by hand, and a runaway
 // file must not exhaust memory.
-constexpr std::streamoff kMaxRegistryFileBytes = 64L << 20;
+constexpr std::uintmax_t kMaxRegistryFileBytes = std::uintmax_t{64} << 20;
 
 // Reports a registry file's problems on standard error, once per file and
 // process, so that a mistyped file explains the "not found" it causes.
@@ -48,19 +49,28 @@ void reportOnce(const std::string& path, const std::vector<std::string>& problem
 
 RegistryContents loadRegistry() {
     const std::string path = registryFilePath();
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        reportOnce(path, {"cannot be read, so no registry key exists"});
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (!std::filesystem::exists(status)) {
+        reportOnce(path, {"does not exist, so no registry key exists"});
         return {};
     }
-    file.seekg(0, std::ios::end);
-    const std::streamoff size = file.tellg();
-    if (size > kMaxRegistryFileBytes) {
+    if (!std::filesystem::is_regular_file(status)) {
+        reportOnce(path, {"is not a file, so no registry key exists"});
+        return {};
+    }
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (!error && size > kMaxRegistryFileBytes) {
         reportOnce(path, {"larger than 64 MiB, not read"});
         return {};
     }
-    file.seekg(0, std::ios::beg);
-    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::ifstream file(path, std::ios::binary);
+    std::string bytes;
+    if (file) bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    if (!file && !file.eof()) {
+        reportOnce(path, {"cannot be read, so no registry key exists"});
+        return {};
+    }
     RegistryContents contents = parseRegistryFile(bytes);
     reportOnce(path, contents.problems);
     return contents;

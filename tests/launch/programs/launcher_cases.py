@@ -251,7 +251,11 @@ def case_suite_install_key_failures(fx):
     loader = fx.path("suite", "tzkivo", "aKivoPkgLoader.lsp")
     fx.folder("suite", "tzkivo")
     # No registry file at all, then a file without the key.
-    expect_run(fx.run("suite", b"yes\n"), 1, ok_box("Could not open key"), "no registry file")
+    result = fx.run("suite", b"yes\n")
+    expect_run(result, 1, ok_box("Could not open key"), "no registry file")
+    # Standard error says which registry file was looked for.
+    expect_equal(result[2], "registry file %s: does not exist, so no registry key exists\n" % fx.registry_path,
+                 "standard error without a registry file")
     fx.write_registry(HEADER + reg_section(r"HKEY_CURRENT_USER\SOFTWARE\Veltrane", {"x": "y"}))
     expect_run(fx.run("suite", b"yes\n"), 1, ok_box("Could not open key"), "no install key")
     # The key without the value, and a value that does not fit 255 bytes.
