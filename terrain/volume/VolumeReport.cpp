@@ -1,20 +1,19 @@
 #include "volume/VolumeReport.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cwctype>
-#include <vector>
 
 namespace tz::terrain::volume {
 namespace {
 
-// printf's "%lf" of a value.
+// printf's "%lf" of a value (at most 317 characters for a finite double).
 std::string fixed(double value) {
-    const int length = std::snprintf(nullptr, 0, "%f", value);
-    std::vector<char> text(static_cast<std::size_t>(length) + 1);
-    std::snprintf(text.data(), text.size(), "%f", value);
-    return std::string(text.data(), static_cast<std::size_t>(length));
+    char text[400];
+    const int length = std::snprintf(text, sizeof text, "%f", value);
+    return std::string(text, static_cast<std::size_t>(std::max(length, 0)));
 }
 
 bool isDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
