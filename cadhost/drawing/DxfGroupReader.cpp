@@ -74,7 +74,8 @@ bool DxfGroupReader::next(DxfRawGroup& group) {
     }
     group.code = code;
     if (!readLine(group.value)) {
-        throw DxfError(lineText(lineNumber_) + ": the file ends before the value of group " + std::to_string(code));
+        throw DxfError(lineText(lineNumber_) + ": the file ends before the value of group " + std::to_string(code) +
+                       " (it may be truncated)");
     }
     return true;
 }

@@ -421,13 +421,10 @@ void Parser::addEntities(Drawing& drawing, std::vector<RawEntity>& raws, uint64_
 }
 
 void Parser::build(Drawing& drawing) {
-    // Handles of the file stay the entities' handles; new ones come after.
-    if (auto seed = header_.find(L"$HANDSEED"); seed != header_.end()) {
-        if (std::optional<std::wstring> text = groupString(seed->second, 5)) {
-            const uint64_t value = parseHandle(*text);
-            if (value > 0) drawing.reserveHandle(value - 1);
-        }
-    }
+    // Handles of the file stay the entities' handles; new ones come after
+    // them. The file's other objects are not kept, so their handles (and
+    // $HANDSEED) do not matter: a drawing read and written again comes out
+    // the same.
     auto reserve = [&](const std::vector<RawEntity>& raws) {
         for (const RawEntity& raw : raws) drawing.reserveHandle(raw.handle);
     };
@@ -504,7 +501,11 @@ void Parser::build(Drawing& drawing) {
         BlockDefinition block;
         block.name = raw.name;
         for (const Group& group : withoutFileLinks(raw.header, true)) {
-            if (group.code != 2 && group.code != 3) block.header.push_back(group);
+            if (group.code == 2 || group.code == 3) continue;
+            // An empty description or external reference path says nothing.
+            const auto* text = std::get_if<std::wstring>(&group.value);
+            if ((group.code == 1 || group.code == 4) && text != nullptr && text->empty()) continue;
+            block.header.push_back(group);
         }
         if (findGroup(block.header, 8) == nullptr) block.header.insert(block.header.begin(), stringGroup(8, L"0"));
         if (findGroup(block.header, 70) == nullptr) block.header.push_back(intGroup(70, 0));

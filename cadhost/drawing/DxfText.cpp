@@ -79,6 +79,13 @@ int escapeAt(const std::u32string& text, size_t i) {
     return value;
 }
 
+// The first character encodeDxfText writes for c.
+char firstWritten(wchar_t c) {
+    if (c < 32 || c == L'^') return '^';
+    if (c >= 127) return '\\';
+    return static_cast<char>(c);
+}
+
 }  // namespace
 
 std::string encodeDxfText(std::wstring_view text) {
@@ -90,8 +97,10 @@ std::string encodeDxfText(std::wstring_view text) {
             out += '^';
             out += static_cast<char>(c + 64);
         } else if (c == '^') {
-            // Only a caret that would read as a control character is marked.
-            const bool ambiguous = i + 1 < text.size() && (text[i + 1] == L' ' || (text[i + 1] >= L'@' && text[i + 1] <= L'_'));
+            // Only a caret that would read as a control character is marked:
+            // one followed (in the written text) by a blank or @ ... _.
+            const char following = i + 1 < text.size() ? firstWritten(text[i + 1]) : 0;
+            const bool ambiguous = following == ' ' || (following >= '@' && following <= '_');
             out += ambiguous ? "^ " : "^";
         } else if (c < 127) {
             out += static_cast<char>(c);

@@ -1,0 +1,192 @@
+// Reading DXF files written by other programs, and refusing damaged ones.
+#include "drawing/DxfReader.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "drawing/DxfWriter.h"
+
+namespace tz::cad {
+namespace {
+
+// A DXF text from (code, value) pairs.
+std::string dxf(std::initializer_list<std::pair<int, const char*>> groups) {
+    std::string text;
+    for (const auto& [code, value] : groups) text += std::to_string(code) + "\n" + value + "\n";
+    return text;
+}
+
+std::unique_ptr<Drawing> read(const std::string& text) {
+    std::istringstream in(text);
+    return readDxf(in);
+}
+
+std::string errorOf(const std::string& text) {
+    try {
+        read(text);
+    } catch (const DxfError& error) {
+        return error.what();
+    }
+    return "";
+}
+
+std::vector<const Entity*> walk(const Drawing& drawing) {
+    std::vector<const Entity*> entities;
+    for (std::optional<uint64_t> h = drawing.firstEntity(); h; h = drawing.nextEntity(*h)) {
+        entities.push_back(drawing.find(*h));
+    }
+    return entities;
+}
+
+TEST(DxfReader, OldStyleFileWithoutHandlesOrHeader) {
+    const auto drawing = read(dxf({{0, "SECTION"}, {2, "ENTITIES"},
+                                   {0, "LINE"}, {8, "Roads"}, {10, "1"}, {20, "2"}, {30, "3"}, {11, "4"}, {21, "5"}, {31, "6"},
+                                   {0, "POLYLINE"}, {8, "Mesh"}, {66, "1"}, {70, "8"},
+                                   {0, "VERTEX"}, {8, "Mesh"}, {10, "0"}, {20, "0"}, {30, "7.5"}, {70, "32"},
+                                   {0, "VERTEX"}, {8, "Mesh"}, {10, "1"}, {20, "0"}, {30, "8.5"}, {70, "32"},
+                                   {0, "SEQEND"}, {8, "Mesh"},
+                                   {0, "ENDSEC"}, {0, "EOF"}}));
+    const auto entities = walk(*drawing);
+    ASSERT_EQ(entities.size(), 5u);
+    EXPECT_EQ(entities[0]->type, L"LINE");
+    EXPECT_EQ(groupPoint(entities[0]->data, 11), (Point3{4, 5, 6}));
+    EXPECT_NE(drawing->findLayer(L"Roads"), nullptr);
+    EXPECT_EQ(entities[1]->type, L"POLYLINE");
+    EXPECT_EQ(groupPoint(entities[3]->data, 10), (Point3{1, 0, 8.5}));
+    EXPECT_EQ(entities[4]->type, L"SEQEND");
+    for (const Entity* entity : entities) EXPECT_NE(entity->handle, 0u);
+}
+
+TEST(DxfReader, KeepsTheFilesHandlesAndRenumbersDuplicates) {
+    const auto drawing = read(dxf({{0, "SECTION"}, {2, "ENTITIES"},
+                                   {0, "POINT"}, {5, "2A"}, {8, "0"}, {10, "1"}, {20, "1"},
+                                   {0, "POINT"}, {5, "2a"}, {8, "0"}, {10, "2"}, {20, "2"},
+                                   {0, "POINT"}, {5, "3FF"}, {8, "0"}, {10, "3"}, {20, "3"},
+                                   {0, "ENDSEC"}, {0, "EOF"}}));
+    const auto entities = walk(*drawing);
+    ASSERT_EQ(entities.size(), 3u);
+    EXPECT_EQ(entities[0]->handle, 0x2Au);
+    EXPECT_GT(entities[1]->handle, 0x3FFu);  // the duplicate takes a new one after all the file's
+    EXPECT_EQ(entities[2]->handle, 0x3FFu);
+    EXPECT_GT(drawing->handleSeed(), entities[1]->handle);
+}
+
+TEST(DxfReader, UnknownKindsSurviveAsTheyWereWritten) {
+    const auto drawing = read(dxf({{0, "SECTION"}, {2, "ENTITIES"},
+                                   {0, "HATCHLIKE"}, {5, "30"}, {330, "1F"}, {100, "AcDbEntity"}, {8, "Fill"},
+                                   {100, "AcDbThing"}, {10, "1.5"}, {20, "2.5"}, {91, "2"}, {1, "label"},
+                                   {0, "ENDSEC"}, {0, "EOF"}}));
+    const auto entities = walk(*drawing);
+    ASSERT_EQ(entities.size(), 1u);
+    EXPECT_TRUE(entities[0]->verbatim);
+    EXPECT_EQ(groupString(entities[0]->data, 8), L"Fill");
+    EXPECT_NE(drawing->findLayer(L"Fill"), nullptr);
+
+    std::ostringstream out;
+    writeDxf(*drawing, out);
+    const std::string text = out.str();
+    // Written back with its own groups: a 2D point stays 2D, the owner is the drawing's.
+    const std::string expected = "  0\r\nHATCHLIKE\r\n  5\r\n30\r\n330\r\n";
+    const size_t at = text.find(expected);
+    ASSERT_NE(at, std::string::npos);
+    const size_t groups = text.find("100\r\nAcDbEntity\r\n  8\r\nFill\r\n100\r\nAcDbThing\r\n 10\r\n1.5\r\n 20\r\n2.5\r\n"
+                                    " 91\r\n2\r\n  1\r\nlabel\r\n  0\r\n", at);
+    EXPECT_NE(groups, std::string::npos);
+}
+
+TEST(DxfReader, ReferencesToMissingDefinitionsAreMended) {
+    const auto drawing = read(dxf({{0, "SECTION"}, {2, "ENTITIES"},
+                                   {0, "INSERT"}, {8, "Points"}, {66, "1"}, {2, "TZNODE"}, {10, "5"}, {20, "6"}, {30, "7"},
+                                   {0, "ATTRIB"}, {8, "Points"}, {10, "5"}, {20, "6"}, {40, "1"}, {1, "12"}, {2, "PNUM"},
+                                   {0, "SEQEND"},
+                                   {0, "TEXT"}, {8, "0"}, {6, "NOSUCHLT"}, {7, "NOSUCHSTYLE"}, {10, "0"}, {20, "0"},
+                                   {40, "1"}, {1, "x"},
+                                   {0, "ENDSEC"}, {0, "EOF"}}));
+    const auto entities = walk(*drawing);
+    ASSERT_EQ(entities.size(), 4u);
+    EXPECT_NE(drawing->findBlock(L"TZNODE"), nullptr);
+    EXPECT_EQ(groupString(entities[1]->data, 1), L"12");
+    EXPECT_EQ(findGroup(entities[3]->data, 6), nullptr);
+    EXPECT_EQ(groupString(entities[3]->data, 7), L"Standard");
+}
+
+TEST(DxfReader, BrokenEntitiesAndStrayPartsAreLeftOut) {
+    const auto drawing = read(dxf({{0, "SECTION"}, {2, "ENTITIES"},
+                                   {0, "LINE"}, {8, "0"}, {10, "0"}, {20, "0"},  // no end point
+                                   {0, "VERTEX"}, {8, "0"}, {10, "0"}, {20, "0"},
+                                   {0, "POLYLINE"}, {8, "0"}, {66, "1"}, {0, "SEQEND"},  // no vertices
+                                   {0, "POINT"}, {8, "0"}, {10, "9"}, {20, "9"},
+                                   {0, "ENDSEC"}, {0, "EOF"}}));
+    const auto entities = walk(*drawing);
+    ASSERT_EQ(entities.size(), 1u);
+    EXPECT_EQ(entities[0]->type, L"POINT");
+}
+
+TEST(DxfReader, TablesAndBlocks) {
+    const auto drawing = read(dxf({{0, "SECTION"}, {2, "TABLES"},
+                                   {0, "TABLE"}, {2, "LTYPE"}, {70, "1"},
+                                   {0, "LTYPE"}, {2, "DASHED"}, {70, "0"}, {3, "__ __"}, {72, "65"}, {73, "2"},
+                                   {40, "0.75"}, {49, "0.5"}, {74, "0"}, {49, "-0.25"}, {74, "0"},
+                                   {0, "ENDTAB"},
+                                   {0, "TABLE"}, {2, "LAYER"}, {70, "1"},
+                                   {0, "LAYER"}, {2, "Contours"}, {70, "4"}, {62, "-3"}, {6, "DASHED"},
+                                   {0, "ENDTAB"}, {0, "ENDSEC"},
+                                   {0, "SECTION"}, {2, "BLOCKS"},
+                                   {0, "BLOCK"}, {8, "0"}, {2, "*Model_Space"}, {70, "0"}, {10, "0"}, {20, "0"},
+                                   {0, "ENDBLK"},
+                                   {0, "BLOCK"}, {8, "0"}, {2, "Tree"}, {70, "0"}, {10, "1"}, {20, "2"}, {30, "0"},
+                                   {0, "CIRCLE"}, {8, "0"}, {10, "0"}, {20, "0"}, {40, "2"},
+                                   {0, "ENDBLK"}, {0, "ENDSEC"},
+                                   {0, "SECTION"}, {2, "OBJECTS"}, {0, "DICTIONARY"}, {0, "ENDSEC"},
+                                   {0, "EOF"}}));
+    const Layer* layer = drawing->findLayer(L"CONTOURS");
+    ASSERT_NE(layer, nullptr);
+    EXPECT_EQ(layer->color, -3);
+    EXPECT_EQ(layer->flags, 4);
+    EXPECT_EQ(layer->linetype, L"DASHED");
+    const BlockDefinition* block = drawing->findBlock(L"tree");
+    ASSERT_NE(block, nullptr);
+    EXPECT_EQ(groupPoint(block->header, 10), (Point3{1, 2, 0}));
+    ASSERT_EQ(block->entities.size(), 1u);
+    EXPECT_EQ(drawing->find(block->entities[0])->type, L"CIRCLE");
+    EXPECT_EQ(drawing->findBlock(L"*Model_Space"), nullptr);
+}
+
+TEST(DxfReader, TextEncodings) {
+    const auto cp1252 = read(dxf({{0, "SECTION"}, {2, "ENTITIES"},
+                                  {0, "TEXT"}, {8, "0"}, {10, "0"}, {20, "0"}, {40, "1"}, {1, "Stra\xdf" "e \\U+2248"},
+                                  {0, "ENDSEC"}, {0, "EOF"}}));
+    EXPECT_EQ(groupString(walk(*cp1252)[0]->data, 1), L"Stra\u00dfe \u2248");
+    const auto utf8 = read(dxf({{0, "SECTION"}, {2, "HEADER"}, {9, "$ACADVER"}, {1, "AC1027"}, {0, "ENDSEC"},
+                                {0, "SECTION"}, {2, "ENTITIES"},
+                                {0, "TEXT"}, {8, "0"}, {10, "0"}, {20, "0"}, {40, "1"}, {1, "Stra\xc3\x9f" "e"},
+                                {0, "ENDSEC"}, {0, "EOF"}}));
+    EXPECT_EQ(groupString(walk(*utf8)[0]->data, 1), L"Stra\u00dfe");
+    EXPECT_EQ(groupString(utf8->header().at(L"$ACADVER"), 1), L"AC1027");
+}
+
+TEST(DxfReader, DamagedFilesAreRefusedWithAReason) {
+    const std::string good = dxf({{0, "SECTION"}, {2, "ENTITIES"}, {0, "POINT"}, {8, "0"}, {10, "1"}, {20, "2"},
+                                  {0, "ENDSEC"}, {0, "EOF"}});
+    EXPECT_EQ(errorOf(good), "");
+    EXPECT_NE(errorOf("").find("empty"), std::string::npos);
+    EXPECT_NE(errorOf("hello world\nthis is no drawing\n").find("line 1"), std::string::npos);
+    EXPECT_NE(errorOf(good.substr(0, good.size() / 2)).find("truncated"), std::string::npos);
+    EXPECT_NE(errorOf(good.substr(0, good.find("0\nEOF"))).find("EOF"), std::string::npos);
+    const std::string badNumber = dxf({{0, "SECTION"}, {2, "ENTITIES"}, {0, "POINT"}, {8, "0"}, {10, "1,5"},
+                                       {20, "2"}, {0, "ENDSEC"}, {0, "EOF"}});
+    EXPECT_NE(errorOf(badNumber).find("line 10: \"1,5\" is not a number"), std::string::npos);
+    const std::string nan = dxf({{0, "SECTION"}, {2, "ENTITIES"}, {0, "POINT"}, {8, "0"}, {10, "nan"}, {20, "2"},
+                                 {0, "ENDSEC"}, {0, "EOF"}});
+    EXPECT_NE(errorOf(nan).find("not a number"), std::string::npos);
+    const std::string noY = dxf({{0, "SECTION"}, {2, "ENTITIES"}, {0, "POINT"}, {8, "0"}, {10, "1"}, {30, "2"},
+                                 {0, "ENDSEC"}, {0, "EOF"}});
+    EXPECT_NE(errorOf(noY).find("y coordinate"), std::string::npos);
+    const std::string noEndsec = dxf({{0, "SECTION"}, {2, "ENTITIES"}, {0, "POINT"}, {8, "0"}, {10, "1"}, {20, "2"},
+                                      {0, "SECTION"}, {2, "OBJECTS"}, {0, "ENDSEC"}, {0, "EOF"}});
+    EXPECT_NE(errorOf(noEndsec).find("inside"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tz::cad
