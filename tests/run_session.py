@@ -33,6 +33,7 @@ def main():
     parser.add_argument("case")
     options = parser.parse_args()
     case = os.path.abspath(options.case)
+    options.tzcad = os.path.abspath(options.tzcad)
 
     work = tempfile.mkdtemp(prefix="tzsession-")
     try:
@@ -62,6 +63,7 @@ def main():
         env["TEMP"] = temp
         env["HOME"] = work
         env["TZ_REGISTRY"] = os.path.join(work, "registry.reg")
+        env["TZCAD"] = options.tzcad
         command = [options.tzcad] + args + ["session.scr"]
         result = subprocess.run(command, cwd=work, env=env, input=stdin_data,
                                 stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=280)

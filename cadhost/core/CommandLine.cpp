@@ -8,6 +8,7 @@
 #include "FileSystem.h"
 #include "commands/HostCommands.h"
 #include "core/Console.h"
+#include "core/HostState.h"
 #include "core/Modules.h"
 #include "drawing/DrawingFiles.h"
 #include "lisp/Interpreter.h"

@@ -99,7 +99,6 @@ void defineAccessor(Interpreter& lisp, const std::wstring& letters) {
     lisp.defineBuiltin(L"C" + letters + L"R", [letters](Interpreter&, const Args& a) {
         expectCount(a, 1, 1);
         ValuePtr v = a[0];
-        if (!isList(v)) badArgument(L"listp", v);
         for (auto it = letters.rbegin(); it != letters.rend(); ++it) v = (*it == L'A') ? carOf(v) : cdrOf(v);
         return v;
     });
