@@ -1,16 +1,23 @@
 // Elevation lookups in a TIN table: the triangles that contain a plan point,
 // in file order, with the elevation each gives there.
 //
-// Every triangle is tested only when its edges pass near the point's ray
-// (a spatial index of the edges); the hits, their order and their
-// elevations are those of testing every triangle of the table in turn.
+// Testing every triangle of a large TIN for every point is what the lookup
+// means, not how it runs. A triangle can only count as containing a point
+// when the point lies on or in it, when the point's ray runs through (or
+// within rounding of) one of its vertices, or when the ray ends on it; any
+// other triangle meets the ray at no edge or at two. So the lookup tests the
+// triangles whose box holds the point or the ray's end, and those with a
+// vertex on the ray (found in a list of the vertices ordered by y), all
+// widened by a margin far above the intersection's tolerance; the hits,
+// their order and their elevations are those of testing every triangle.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
 #include "RayContainment.h"
-#include "profile/SegmentGrid.h"
+#include "TriangleBoxGrid.h"
 
 namespace tz::sections {
 
@@ -31,8 +38,12 @@ public:
     std::optional<double> lastElevation(double x, double y) const;
 
 private:
+    void addVerticesOnRay(double x, double y, double margin, std::vector<std::uint32_t>& out) const;
+
     const TinTable& table_;
-    tz::terrain::profile::SegmentGrid grid_;
+    TriangleBoxGrid boxes_;
+    std::vector<std::uint32_t> verticesByY_;  // 3 * triangle + corner, by the corner's y
+    double margin_ = 0;                       // the part of the margin that comes from the TIN
     mutable std::vector<std::uint32_t> candidates_;
 };
 

@@ -12,7 +12,11 @@ namespace {
 constexpr int kMaxCellsPerSide = 8192;
 constexpr std::uint32_t kNoOwner = std::numeric_limits<std::uint32_t>::max();
 
-double segmentLength(const PlanSegment& s) { return std::hypot(s.x1 - s.x0, s.y1 - s.y0); }
+double segmentLength(const PlanSegment& s) {
+    const double dx = s.x1 - s.x0, dy = s.y1 - s.y0;
+    const double length = std::sqrt(dx * dx + dy * dy);
+    return std::isfinite(length) ? length : std::hypot(dx, dy);
+}
 
 // The part of the segment inside the box, as parameters t0 <= t1 of the
 // segment; false when it misses the box (Liang-Barsky).
@@ -59,13 +63,15 @@ int SegmentGrid::cellY(double y) const {
 }
 
 template <typename Visit>
-void SegmentGrid::visitCells(const PlanSegment& segment, double margin, Visit&& visit) const {
-    // Parts farther from the grid than a cell and the margins can meet no
-    // registered segment; cutting them off keeps far-reaching queries cheap.
-    const double pad =
-        std::max(cellWidth_, cellHeight_) + 2 * margin + maxMargin_ + 1e-9 * (maxX_ - minX_ + maxY_ - minY_);
+void SegmentGrid::visitCells(const PlanSegment& segment, double margin, bool clip, Visit&& visit) const {
     double t0 = 0, t1 = 1;
-    if (!clipToBox(segment, minX_ - pad, minY_ - pad, maxX_ + pad, maxY_ + pad, t0, t1)) return;
+    if (clip) {
+        // Parts farther from the grid than a cell and the margins can meet no
+        // registered segment; cutting them off keeps far-reaching queries cheap.
+        const double pad =
+            std::max(cellWidth_, cellHeight_) + 2 * margin + maxMargin_ + 1e-9 * (maxX_ - minX_ + maxY_ - minY_);
+        if (!clipToBox(segment, minX_ - pad, minY_ - pad, maxX_ + pad, maxY_ + pad, t0, t1)) return;
+    }
     const double dx = segment.x1 - segment.x0, dy = segment.y1 - segment.y0;
     const double length = segmentLength(segment) * (t1 - t0);
     double pieces = std::ceil(length / pieceLength_);
@@ -109,7 +115,9 @@ SegmentGrid::SegmentGrid(const std::vector<PlanSegment>& segments, std::size_t s
         }
     }
     const double width = maxX_ - minX_, height = maxY_ - minY_;
-    const double n = std::max<double>(1.0, static_cast<double>(segments.size()));
+    // About four segments to a cell: a TIN edge then spans a cell or two, so
+    // it is registered a few times, and a query looks at a few dozen edges.
+    const double n = std::max<double>(1.0, static_cast<double>(segments.size()) / 4.0);
     double cell = 0;
     if (width > 0 && height > 0)
         cell = std::sqrt(width / n * height);
@@ -138,7 +146,7 @@ SegmentGrid::SegmentGrid(const std::vector<PlanSegment>& segments, std::size_t s
     for (const PlanSegment& s : segments) maxMargin_ = std::max(maxMargin_, crossingMargin(s));
     for (std::size_t i = 0; i < segments.size(); ++i) {
         const auto owner = static_cast<std::uint32_t>(i / segmentsPerOwner);
-        visitCells(segments[i], crossingMargin(segments[i]), [&](std::size_t cell) {
+        visitCells(segments[i], crossingMargin(segments[i]), false, [&](std::size_t cell) {
             if (lastOwner[cell] == owner) return;
             lastOwner[cell] = owner;
             ++counts[cell];
@@ -157,7 +165,7 @@ SegmentGrid::SegmentGrid(const std::vector<PlanSegment>& segments, std::size_t s
     std::fill(lastOwner.begin(), lastOwner.end(), kNoOwner);
     for (std::size_t i = 0; i < segments.size(); ++i) {
         const auto owner = static_cast<std::uint32_t>(i / segmentsPerOwner);
-        visitCells(segments[i], crossingMargin(segments[i]), [&](std::size_t cell) {
+        visitCells(segments[i], crossingMargin(segments[i]), false, [&](std::size_t cell) {
             if (lastOwner[cell] == owner) return;
             lastOwner[cell] = owner;
             cellOwners_[fill[cell]++] = owner;
@@ -172,7 +180,7 @@ void SegmentGrid::ownersNear(const PlanSegment& query, std::vector<std::uint32_t
         std::fill(stamps_.begin(), stamps_.end(), 0);
         query_ = 1;
     }
-    visitCells(query, crossingMargin(query), [&](std::size_t cell) {
+    visitCells(query, crossingMargin(query), true, [&](std::size_t cell) {
         for (std::uint32_t k = cellStart_[cell]; k < cellStart_[cell + 1]; ++k) {
             const std::uint32_t owner = cellOwners_[k];
             if (stamps_[owner] == query_) continue;

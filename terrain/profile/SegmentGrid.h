@@ -34,7 +34,7 @@ public:
 
 private:
     template <typename Visit>
-    void visitCells(const PlanSegment& segment, double margin, Visit&& visit) const;
+    void visitCells(const PlanSegment& segment, double margin, bool clip, Visit&& visit) const;
     int cellX(double x) const;
     int cellY(double y) const;
 
