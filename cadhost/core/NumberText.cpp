@@ -127,13 +127,7 @@ std::optional<double> readNumber(Scanner& sc) {
         const size_t exponentDigits = sc.digitsAt(exponentStart);
         if (exponentDigits > 0) end = exponentStart + exponentDigits;
     }
-    // from_chars takes neither "5." nor a leading '+'; give it the digits it reads.
-    std::string digits(sc.text.substr(start, end - start));
-    if (const size_t point = digits.find('.'); point != std::string::npos &&
-                                               (point + 1 == digits.size() || !isDigit(digits[point + 1]))) {
-        digits.insert(point + 1, "0");
-    }
-    const auto value = toDouble(digits);
+    const auto value = toDouble(sc.text.substr(start, end - start));
     if (!value) return std::nullopt;
     sc.at = end;
     return value;
