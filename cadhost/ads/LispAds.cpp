@@ -105,6 +105,8 @@ int acedPutSym(const ACHAR* name, struct resbuf* value) {
     if (name == nullptr) return RTERROR;
     const std::wstring key = upper(name);
     if (key.empty() || key == L"T" || key == L"NIL") return RTERROR;
-    lisp::interpreter().setGlobal(key, lisp::fromResbufList(value));
+    // One buffer holds an atom; a chain, or one opening a list, holds a list.
+    const bool atom = value != nullptr && value->rbnext == nullptr && value->restype != RTLB;
+    lisp::interpreter().setGlobal(key, atom ? lisp::fromResbufValue(value) : lisp::fromResbufList(value));
     return RTNORM;
 }

@@ -25,6 +25,13 @@ using CreateModuleFn = OdRxModule* (*)(AcModuleHandle);
 
 }  // namespace
 
+ModuleManager::ModuleManager() {
+    lisp::interpreter().callExternal = [this](const lisp::ExternalFunction& function,
+                                              const std::vector<lisp::ValuePtr>& args) {
+        return callFunction(function, args);
+    };
+}
+
 ModuleManager& modules() {
     static ModuleManager instance;
     return instance;

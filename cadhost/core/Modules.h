@@ -34,6 +34,9 @@ struct RegisteredCommand {
 
 class ModuleManager {
 public:
+    // Routes LISP's calls of plug-in functions here.
+    ModuleManager();
+
     // Loads a plug-in and sends it init-application and load-document.
     Module* load(const std::string& path, std::wstring& error);
     // Sends unload-document and unload-application, then unloads it. By
