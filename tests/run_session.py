@@ -9,7 +9,8 @@ A case is a folder holding:
   expected/        optional: files that must exist afterwards, compared byte for byte
                    (a file named NAME.absent means NAME must not exist)
   exit_code        optional: the expected exit status (default 0)
-  check.py         optional: further checks, run as `python3 check.py WORK` in the work folder
+  check.py         optional: further checks, run as `python3 check.py WORK` in the work folder,
+                   with the transcript in WORK/transcript.actual and tzcad's path in $TZCAD
 Every other file is input, copied into the work folder first.
 
 With --update the actual transcript and expected files are written back.
@@ -123,7 +124,9 @@ def main():
 
         check = os.path.join(case, "check.py")
         if os.path.exists(check):
-            checked = subprocess.run([sys.executable, check, work], cwd=work,
+            with open(os.path.join(work, "transcript.actual"), "w", encoding="utf-8", newline="") as f:
+                f.write(actual)
+            checked = subprocess.run(["/usr/bin/python3" if os.path.exists("/usr/bin/python3") else sys.executable, check, work], cwd=work, env=env,
                                      stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
             if checked.returncode != 0:
                 failures.append("check.py failed:\n" + checked.stdout.decode(errors="replace"))
