@@ -7,7 +7,7 @@
 namespace tz::terrain {
 namespace {
 
-constexpr size_t kCellLimit = 12;      // cells a circle may occupy on its level
+constexpr size_t kCellLimit = 6;      // cells a circle may occupy on its level
 constexpr double kHugeRadius = 1e150;  // beyond this, a circle is checked for every point
 constexpr int kMaxCellsPerAxis = 1 << 15;
 constexpr double kRelativeSlack = 1e-9;
@@ -22,9 +22,11 @@ CircleIndex::CircleIndex(double xmin, double ymin, double xmax, double ymax, siz
     }
     x0_ = xmin;
     y0_ = ymin;
+    x1_ = xmax;
+    y1_ = ymax;
     const double width = xmax - xmin, height = ymax - ymin;
     const double count = static_cast<double>(std::max<size_t>(expectedCount, 1));
-    double cell = (width > 0 && height > 0) ? std::sqrt(width * height / count) : std::max(width, height) / count;
+    double cell = 2 * ((width > 0 && height > 0) ? std::sqrt(width * height / count) : std::max(width, height) / count);
     cell = std::max({cell, width / kMaxCellsPerAxis, height / kMaxCellsPerAxis});
     if (!(cell > 0) || !std::isfinite(cell)) cell = 1;
     slackScale_ = kRelativeSlack * (std::fabs(xmin) + std::fabs(ymin) + width + height + cell);
@@ -38,10 +40,11 @@ CircleIndex::CircleIndex(double xmin, double ymin, double xmax, double ymax, siz
         level.nx = std::min(level.nx, kMaxCellsPerAxis);
         level.ny = std::min(level.ny, kMaxCellsPerAxis);
         level.cells.resize(static_cast<size_t>(level.nx) * level.ny);
+        cellCount_ += level.cells.size();
         const bool top = level.nx == 1 && level.ny == 1;
         levels_.push_back(std::move(level));
         if (top) break;
-        cell *= 4;
+        cell *= 2;
     }
 }
 
@@ -80,47 +83,67 @@ bool CircleIndex::footprint(const Level& level, double xc, double yc, double r, 
         const double halfWidth = std::sqrt(radius * radius - gap * gap) * (1 + kRelativeSlack) + slack;
         const int firstColumn = column(level, xc - halfWidth), lastColumn = column(level, xc + halfWidth);
         count += static_cast<size_t>(lastColumn - firstColumn + 1);
-        if (count > limit) return false;
-        for (int i = firstColumn; i <= lastColumn; ++i) visit(static_cast<size_t>(j) * level.nx + i);
+        if (count > limit) return false;  // before visiting: a caller's buffer holds `limit` cells
+        for (int i = firstColumn; i <= lastColumn; ++i) visit(static_cast<size_t>(i) * level.ny + j);
     }
     return true;
 }
 
-uint8_t CircleIndex::insert(uint32_t id, double xc, double yc, double r) {
-    if (!(r < kHugeRadius) || !std::isfinite(xc) || !std::isfinite(yc) || std::fabs(xc) > kHugeRadius ||
-        std::fabs(yc) > kHugeRadius) {
-        global_.push_back(id);
-        return kGlobal;
-    }
-    for (size_t l = 0; l < levels_.size(); ++l) {
-        const Level& level = levels_[l];
-        const bool top = l + 1 == levels_.size();
-        if (top || footprint(level, xc, yc, r, kCellLimit, [](size_t) {})) {
-            Level& target = levels_[l];
-            footprint(target, xc, yc, r, std::numeric_limits<size_t>::max(),
-                      [&](size_t cell) { target.cells[cell].push_back(id); });
-            return static_cast<uint8_t>(l);
+void CircleIndex::compact() {
+    auto compactCell = [&](Cell& cell) {
+        size_t kept = 0;
+        for (const Entry& e : cell) {
+            if (liveTag_[e.id] == e.tag) cell[kept++] = e;
         }
+        cell.resize(kept);
+    };
+    compactCell(global_);
+    for (Level& level : levels_) {
+        for (Cell& cell : level.cells) compactCell(cell);
     }
-    global_.push_back(id);
-    return kGlobal;
+    stale_ = 0;
 }
 
-void CircleIndex::erase(uint32_t id, double xc, double yc, double r, uint8_t levelNumber) {
-    auto removeFrom = [id](std::vector<uint32_t>& ids) {
-        auto it = std::find(ids.begin(), ids.end(), id);
-        if (it != ids.end()) {
-            *it = ids.back();
-            ids.pop_back();
-        }
-    };
-    if (levelNumber == kGlobal) {
-        removeFrom(global_);
-        return;
+uint32_t CircleIndex::insert(uint32_t id, uint64_t tag, double xc, double yc, double r) {
+    if (liveTag_.size() <= id) {
+        liveTag_.resize(std::max<size_t>(id + 1, liveTag_.size() * 2), kDead);
+        levelOf_.resize(liveTag_.size(), 0xFF);
     }
-    Level& level = levels_[levelNumber];
-    footprint(level, xc, yc, r, std::numeric_limits<size_t>::max(),
-              [&](size_t cell) { removeFrom(level.cells[cell]); });
+    liveTag_[id] = tag;
+    levelOf_[id] = 0xFF;
+    if (!(r < kHugeRadius) || !std::isfinite(xc) || !std::isfinite(yc) || std::fabs(xc) > kHugeRadius ||
+        std::fabs(yc) > kHugeRadius) {
+        global_.push_back({xc, yc, r, tag, id});
+        ++live_;
+        return 1;
+    }
+    // Start at the level where the circle's box, cut to the grid, spans one
+    // cell (and so lies in at most four).
+    const double width = std::min(xc + r, x1_) - std::max(xc - r, x0_);
+    const double height = std::min(yc + r, y1_) - std::max(yc - r, y0_);
+    const double extent = std::max({width, height, 0.0});
+    size_t first = 0;
+    while (first + 1 < levels_.size() && extent > levels_[first].cell) ++first;
+    size_t cells[kCellLimit];
+    for (size_t l = first; l < levels_.size(); ++l) {
+        Level& level = levels_[l];
+        size_t count = 0;
+        const bool fits = footprint(level, xc, yc, r, kCellLimit, [&](size_t cell) { cells[count++] = cell; });
+        if (fits || l + 1 == levels_.size()) {
+            if (!fits) {  // the top level has a single cell
+                count = 0;
+                cells[count++] = 0;
+            }
+            for (size_t k = 0; k < count; ++k) level.cells[cells[k]].push_back({xc, yc, r, tag, id});
+            live_ += count;
+            level.live += count;
+            levelOf_[id] = static_cast<uint8_t>(l);
+            return static_cast<uint32_t>(count);
+        }
+    }
+    global_.push_back({xc, yc, r, tag, id});
+    ++live_;
+    return 1;
 }
 
 }  // namespace tz::terrain

@@ -2,14 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <unordered_map>
 
 #include "tin/ExactPredicates.h"
 
 namespace tz::terrain {
 namespace {
-
-constexpr size_t kLinearToggleLimit = 16;  // cavities up to this size toggle without a hash map
 
 }  // namespace
 
@@ -44,7 +41,7 @@ DelaunayEngine::DelaunayEngine(Mode mode, const Point3 enclosing[3], double xmin
                                     enclosing[2].x, enclosing[2].y);
     t.xc = c.xc, t.yc = c.yc, t.r = c.r;
     t.state = kActive;
-    t.level = index_.insert(slot, t.xc, t.yc, t.r);
+    t.registrations = index_.insert(slot, t.seq, t.xc, t.yc, t.r);
     ++activeCount_;
     if (mode_ == Mode::Sweep) {
         heap_.push_back({t.xc + t.r, t.seq, slot});
@@ -82,60 +79,38 @@ void DelaunayEngine::completeBefore(double x) {
     std::sort(batch.begin(), batch.end(), [&](uint32_t a, uint32_t b) { return tris_[a].seq < tris_[b].seq; });
     for (uint32_t slot : batch) {
         Tri& t = tris_[slot];
-        index_.erase(slot, t.xc, t.yc, t.r, t.level);
+        index_.release(slot, t.registrations);
         t.state = kCompleted;
         --activeCount_;
         completed_.push_back(slot);
     }
 }
 
-void DelaunayEngine::collectContaining(const Point3& p, std::vector<uint32_t>& out) const {
+void DelaunayEngine::collectContaining(const Point3& p, std::vector<uint32_t>& out) {
     out.clear();
     const bool inclusive = mode_ == Mode::Plain;
-    index_.forEachCandidate(p.x, p.y, [&](uint32_t slot) {
-        const Tri& t = tris_[slot];
-        const double distance = std::sqrt((p.y - t.yc) * (p.y - t.yc) + (p.x - t.xc) * (p.x - t.xc));
-        if (inclusive ? distance <= t.r : distance < t.r) out.push_back(slot);
-    });
+    index_.forEachContaining(p.x, p.y, inclusive, [&](uint32_t slot) { out.push_back(slot); });
     std::sort(out.begin(), out.end(), [&](uint32_t a, uint32_t b) { return tris_[a].seq < tris_[b].seq; });
 }
 
 bool DelaunayEngine::boundaryOf(const std::vector<uint32_t>& cavity, uint32_t apex) {
-    // Toggle the edges of the cavity's triangles in list order: an edge met
-    // twice goes, the outline stays, each edge in its owner's direction.
+    // The outline left by toggling the cavity's edges in list order: an edge
+    // shared by two cavity triangles is met twice and goes; the others stay
+    // in the order they were first met, each in its owner's direction. The
+    // triangulation is valid, so two triangles share an edge exactly when
+    // they are neighbours across it.
+    if (triStamp_.size() < tris_.size()) triStamp_.resize(tris_.size(), 0);
+    ++triStampValue_;
+    for (uint32_t slot : cavity) triStamp_[slot] = triStampValue_;
     boundary_.clear();
-    const bool linear = cavity.size() <= kLinearToggleLimit;
-    static thread_local std::unordered_map<uint64_t, uint32_t> positions;
-    if (!linear) positions.clear();
     for (uint32_t slot : cavity) {
         const Tri& t = tris_[slot];
         for (int i = 0; i < 3; ++i) {
-            const uint32_t a = t.v[i], b = t.v[(i + 1) % 3];
-            if (linear) {
-                bool found = false;
-                for (BoundaryEdge& e : boundary_) {
-                    if (e.alive && ((e.a == a && e.b == b) || (e.a == b && e.b == a))) {
-                        e.alive = false;
-                        found = true;
-                        break;
-                    }
-                }
-                if (!found) boundary_.push_back({a, b, t.nb[i], true});
-            } else {
-                const uint64_t key = (static_cast<uint64_t>(std::min(a, b)) << 32) | std::max(a, b);
-                auto it = positions.find(key);
-                if (it != positions.end()) {
-                    boundary_[it->second].alive = false;
-                    positions.erase(it);
-                } else {
-                    positions.emplace(key, static_cast<uint32_t>(boundary_.size()));
-                    boundary_.push_back({a, b, t.nb[i], true});
-                }
-            }
+            const uint32_t n = t.nb[i];
+            if (n != kNone && triStamp_[n] == triStampValue_) continue;
+            boundary_.push_back({t.v[i], t.v[(i + 1) % 3], n, true});
         }
     }
-    boundary_.erase(std::remove_if(boundary_.begin(), boundary_.end(), [](const BoundaryEdge& e) { return !e.alive; }),
-                    boundary_.end());
     if (boundary_.empty()) return false;
 
     // Every vertex of the cavity must stay (on the outline), the outline must
@@ -254,7 +229,7 @@ void DelaunayEngine::retriangulate(const std::vector<uint32_t>& cavity, uint32_t
     for (uint32_t slot : cavity) {
         Tri& t = tris_[slot];
         if (t.state == kActive) {
-            index_.erase(slot, t.xc, t.yc, t.r, t.level);
+            index_.release(slot, t.registrations);
             --activeCount_;
             t.state = kFree;
             freeSlots_.push_back(slot);
@@ -280,7 +255,7 @@ void DelaunayEngine::retriangulate(const std::vector<uint32_t>& cavity, uint32_t
         const Circle c = circumcircleOf(a.x, a.y, b.x, b.y, p.x, p.y);
         t.xc = c.xc, t.yc = c.yc, t.r = c.r;
         t.state = kActive;
-        t.level = index_.insert(slot, t.xc, t.yc, t.r);
+        t.registrations = index_.insert(slot, t.seq, t.xc, t.yc, t.r);
         ++activeCount_;
         if (mode_ == Mode::Sweep) {
             heap_.push_back({t.xc + t.r, t.seq, slot});

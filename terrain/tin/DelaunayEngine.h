@@ -73,8 +73,8 @@ private:
         uint32_t nb[3];  // neighbour across edge (v[i], v[i+1])
         uint64_t seq;
         double xc, yc, r;
+        uint32_t registrations;  // entries in the circle index
         State state;
-        uint8_t level;
     };
     struct BoundaryEdge {
         uint32_t a, b;
@@ -89,7 +89,7 @@ private:
 
     void insert(const Point3& point);
     void completeBefore(double x);
-    void collectContaining(const Point3& p, std::vector<uint32_t>& out) const;
+    void collectContaining(const Point3& p, std::vector<uint32_t>& out);
     bool boundaryOf(const std::vector<uint32_t>& cavity, uint32_t apex);
     bool exactCavity(uint32_t apex, std::vector<uint32_t>& out);
     uint32_t locate(uint32_t apex);
