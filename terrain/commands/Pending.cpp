@@ -5,7 +5,4 @@
 #include "arxHeaders.h"
 
 int profileCutterCommand() { return notAvailableYet(_T("tzexsec")); }
-int meshCommand() { return notAvailableYet(_T("rmesh")); }
-int showTinCommand() { return notAvailableYet(_T("showtin")); }
 int triangulateCommand() { return notAvailableYet(_T("triangulate")); }
-int volumesCommand() { return notAvailableYet(_T("volumes")); }
