@@ -2,7 +2,7 @@
 
 #include <bit>
 #include <stdexcept>
-#include <tuple>
+#include <algorithm>
 
 namespace tz::terrain::profile {
 
@@ -13,69 +13,78 @@ constexpr std::uint32_t kEmpty = 0xFFFFFFFFu;
 // Bits of a coordinate with -0 and +0 made one, since they compare equal.
 std::uint64_t coordinateBits(double v) { return std::bit_cast<std::uint64_t>(v + 0.0); }
 
-std::uint64_t mix(std::uint64_t h, std::uint64_t v) {
-    h ^= v + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2);
+std::uint64_t mix(std::uint64_t h) {
+    h ^= h >> 33;
     h *= 0xFF51AFD7ED558CCDull;
+    h ^= h >> 33;
+    h *= 0xC4CEB9FE1A85EC53ull;
     return h ^ (h >> 33);
 }
 
 std::uint64_t pointHash(const Point3& p) {
-    return mix(mix(mix(0x84222325CBF29CE4ull, coordinateBits(p.x)), coordinateBits(p.y)), coordinateBits(p.z));
+    return mix(coordinateBits(p.x) * 0x9E3779B97F4A7C15ull ^ coordinateBits(p.y) * 0xC2B2AE3D27D4EB4Full ^
+               coordinateBits(p.z));
 }
 
-bool pointLess(const Point3& p, const Point3& q) { return std::tie(p.x, p.y, p.z) < std::tie(q.x, q.y, q.z); }
-
-// The same value for an edge and its reverse: the smaller end point first.
+// The same value for an edge and its reverse.
 std::uint64_t edgeHash(const Edge& e) {
-    const bool swap = pointLess(e.b, e.a);
-    const Point3& first = swap ? e.b : e.a;
-    const Point3& second = swap ? e.a : e.b;
-    return mix(pointHash(first), pointHash(second));
+    const std::uint64_t a = pointHash(e.a), b = pointHash(e.b);
+    return mix(std::min(a, b) * 0x9E3779B97F4A7C15ull + std::max(a, b));
 }
+
+std::uint32_t tagOf(std::uint64_t hash) { return static_cast<std::uint32_t>(hash >> 32); }
 
 }  // namespace
 
-std::size_t EdgeList::findSlot(const Edge& edge) const {
+std::size_t EdgeList::findSlot(const Edge& edge, std::uint64_t hash) const {
     const std::size_t mask = slots_.size() - 1;
-    std::size_t slot = edgeHash(edge) & mask;
-    while (slots_[slot] != kEmpty && !sameEdge(edges_[slots_[slot]], edge)) slot = (slot + 1) & mask;
+    const std::uint32_t tag = tagOf(hash);
+    std::size_t slot = hash & mask;
+    while (slots_[slot].index != kEmpty &&
+           !(slots_[slot].tag == tag && sameEdge(edges_[slots_[slot].index], edge)))
+        slot = (slot + 1) & mask;
     return slot;
 }
 
 bool EdgeList::contains(const Edge& edge) const {
     if (slots_.empty()) return false;
-    return slots_[findSlot(edge)] != kEmpty;
+    return slots_[findSlot(edge, edgeHash(edge))].index != kEmpty;
 }
 
 void EdgeList::grow() {
-    std::vector<std::uint32_t> old;
+    std::vector<Slot> old;
     old.swap(slots_);
-    slots_.assign(old.empty() ? 64 : old.size() * 2, kEmpty);
+    slots_.assign(old.empty() ? 64 : old.size() * 2, Slot{kEmpty, 0});
     const std::size_t mask = slots_.size() - 1;
-    for (std::uint32_t index : old) {
-        if (index == kEmpty) continue;
-        std::size_t slot = edgeHash(edges_[index]) & mask;
-        while (slots_[slot] != kEmpty) slot = (slot + 1) & mask;
-        slots_[slot] = index;
+    for (const Slot& s : old) {
+        if (s.index == kEmpty) continue;
+        std::size_t slot = edgeHash(edges_[s.index]) & mask;
+        while (slots_[slot].index != kEmpty) slot = (slot + 1) & mask;
+        slots_[slot] = s;
     }
 }
 
-void EdgeList::insertIndex(std::uint32_t index) {
+void EdgeList::reserveForOneMore() {
+    if (edges_.size() >= kEmpty - 1) throw std::length_error("too many edges");
     if ((edges_.size() + 1) * 2 > slots_.size()) grow();
-    const std::size_t slot = findSlot(edges_[index]);
-    // An equal edge already indexed answers every later search the same way.
-    if (slots_[slot] == kEmpty) slots_[slot] = index;
 }
 
 void EdgeList::append(const Edge& edge) {
-    if (edges_.size() >= kEmpty - 1) throw std::length_error("too many edges");
+    reserveForOneMore();
+    const std::uint64_t hash = edgeHash(edge);
+    const std::size_t slot = findSlot(edge, hash);
     edges_.push_back(edge);
-    insertIndex(static_cast<std::uint32_t>(edges_.size() - 1));
+    // An equal edge already indexed answers every later search the same way.
+    if (slots_[slot].index == kEmpty) slots_[slot] = {static_cast<std::uint32_t>(edges_.size() - 1), tagOf(hash)};
 }
 
 bool EdgeList::appendIfNew(const Edge& edge) {
-    if (contains(edge)) return false;
-    append(edge);
+    reserveForOneMore();
+    const std::uint64_t hash = edgeHash(edge);
+    const std::size_t slot = findSlot(edge, hash);
+    if (slots_[slot].index != kEmpty) return false;
+    edges_.push_back(edge);
+    slots_[slot] = {static_cast<std::uint32_t>(edges_.size() - 1), tagOf(hash)};
     return true;
 }
 

@@ -35,12 +35,17 @@ public:
     void appendTriangleIfNew(const tz::terrain::Triangle& triangle);
 
 private:
-    std::size_t findSlot(const Edge& edge) const;  // slot of an equal edge or of the empty slot
-    void insertIndex(std::uint32_t index);
+    struct Slot {
+        std::uint32_t index;  // into edges_; kEmpty marks a free slot
+        std::uint32_t tag;    // high bits of the edge's hash, to pass over most others unread
+    };
+    // The slot of an equal edge, or the free slot where it would go.
+    std::size_t findSlot(const Edge& edge, std::uint64_t hash) const;
+    void reserveForOneMore();
     void grow();
 
     std::vector<Edge> edges_;
-    std::vector<std::uint32_t> slots_;  // open addressing; kEmpty marks a free slot
+    std::vector<Slot> slots_;  // open addressing, linear probing
 };
 
 // The edges of a triangle in the order P1-P2, P2-P3, P3-P1.

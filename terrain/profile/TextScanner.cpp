@@ -7,8 +7,6 @@ namespace tz::terrain::profile {
 
 namespace {
 
-constexpr int kNothingPushed = -2;
-
 bool isDigit(int c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
@@ -49,19 +47,6 @@ int TextScanner::rawGet() {
     return c;
 }
 
-int TextScanner::get() {
-    if (pushedBack_ != kNothingPushed) {
-        const int c = pushedBack_;
-        pushedBack_ = kNothingPushed;
-        return c;
-    }
-    return rawGet();
-}
-
-void TextScanner::unget(int c) {
-    if (c != EOF) pushedBack_ = c;
-}
-
 int TextScanner::peek() {
     const int c = get();
     unget(c);
@@ -73,9 +58,17 @@ TextScanner::Read TextScanner::readNumber(double& value) {
     while (isScanSpace(c)) c = get();
     if (c == EOF) return Read::end;
 
-    std::string token;
-    auto take = [&](int ch) {
-        if (token.size() < kMaxNumberLength) token.push_back(static_cast<char>(ch));
+    char token[kMaxNumberLength + 1];
+    std::size_t length = 0;
+    bool tooLong = false;
+    auto store = [&](int ch) {
+        if (length < kMaxNumberLength)
+            token[length++] = static_cast<char>(ch);
+        else
+            tooLong = true;
+    };
+    auto take = [&](int ch) {  // stores ch and reads the next character
+        store(ch);
         return get();
     };
     bool negative = false;
@@ -99,6 +92,7 @@ TextScanner::Read TextScanner::readNumber(double& value) {
         unget(c);
         return Read::invalid;
     }
+    bool negativeExponent = false;
     if (c == 'e' || c == 'E') {
         // An exponent counts only with digits; "1e" alone reads as 1 and
         // leaves the letter for the next read, as strtod does.
@@ -110,8 +104,9 @@ TextScanner::Read TextScanner::readNumber(double& value) {
             next = get();
         }
         if (isDigit(next)) {
-            token.push_back(static_cast<char>(marker));
-            if (sign != 0) token.push_back(static_cast<char>(sign));
+            store(marker);
+            if (sign != 0) store(sign);
+            negativeExponent = sign == '-';
             c = next;
             while (isDigit(c)) c = take(c);
         } else {
@@ -122,15 +117,14 @@ TextScanner::Read TextScanner::readNumber(double& value) {
         }
     }
     unget(c);
-    if (token.size() >= kMaxNumberLength) return Read::invalid;
+    if (tooLong) return Read::invalid;
 
     double parsed = 0;
-    const auto result = std::from_chars(token.data(), token.data() + token.size(), parsed);
-    if (result.ptr != token.data() + token.size()) return Read::invalid;
+    const auto result = std::from_chars(token, token + length, parsed);
+    if (result.ptr != token + length) return Read::invalid;
     if (result.ec == std::errc::result_out_of_range) {
         // Too small to hold reads as zero; too large is no number a survey holds.
-        const auto e = token.find_first_of("eE");
-        if (e == std::string::npos || token.find('-', e) == std::string::npos) return Read::invalid;
+        if (!negativeExponent) return Read::invalid;
         parsed = 0.0;
     } else if (result.ec != std::errc()) {
         return Read::invalid;

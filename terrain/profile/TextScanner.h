@@ -43,10 +43,19 @@ public:
     int peek();
 
     // Reads and returns one character (EOF at the end).
-    int get();
+    int get() {
+        if (pushedBack_ != kNothingPushed) {
+            const int c = pushedBack_;
+            pushedBack_ = kNothingPushed;
+            return c;
+        }
+        return rawGet();
+    }
 
     // Steps back over the character just read by get(). One step only.
-    void unget(int c);
+    void unget(int c) {
+        if (c != EOF) pushedBack_ = c;
+    }
 
     // True once a read has tried to go past the end of the file, as the
     // runtime's end-of-file indicator: a number that ends the file without a
@@ -61,7 +70,8 @@ private:
 
     std::streambuf* buffer_ = nullptr;
     std::FILE* file_ = nullptr;
-    int pushedBack_ = -2;  // -2: nothing pushed back
+    static constexpr int kNothingPushed = -2;
+    int pushedBack_ = kNothingPushed;
     bool reachedEnd_ = false;
 };
 

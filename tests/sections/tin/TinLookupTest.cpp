@@ -88,6 +88,27 @@ TEST(TinLookup, AgreesWithTestingEveryTriangleOnGridsAndRandomPoints) {
     }
 }
 
+TEST(TinLookup, AgreesForRaysGrazingVertices) {
+    // Rays a hair above or below a vertex, where the intersection's
+    // tolerance can make one edge at the vertex count and not the other.
+    std::mt19937 random(31);
+    for (double origin : {0.0, 5.0e5}) {
+        const auto triangles = tz::test::gridTin(20, 20, 2.5, 0.3, random, origin, origin);
+        const TinTable tin = table(tz::test::tinText(triangles));
+        const TinLookup lookup(tin);
+        std::uniform_int_distribution<std::size_t> pick(0, tin.triangles.size() - 1);
+        std::uniform_real_distribution<double> left(0.1, 30);
+        for (int i = 0; i < 400; ++i) {
+            const Point3& v = tin.triangles[pick(random)].p2;
+            for (double nudge : {0.0, 1e-13, -1e-13, 1e-11, -1e-11, 1e-9, -1e-9}) {
+                const double y = v.y + nudge * std::max(1.0, origin), x = v.x - left(random);
+                expectSameHits(lookup.hits(x, y), literalHits(tin, x, y), x, y);
+            }
+            expectSameHits(lookup.hits(v.x, v.y), literalHits(tin, v.x, v.y), v.x, v.y);  // on the vertex
+        }
+    }
+}
+
 TEST(TinLookup, AgreesOnTheRealTerrainWindow) {
     const TinTable tin = table(tz::test::tinText(tz::test::jacksboroTin()));
     const TinLookup lookup(tin);
