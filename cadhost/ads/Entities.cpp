@@ -182,17 +182,29 @@ int acdbEntMod(const struct resbuf* list) {
     }
     const Entity* parent = entity->owner != 0 ? drawing.find(entity->owner) : nullptr;
     MakeContext context = sessionMakeContext();
-    context.currentLayer = *groupString(entity->data, 8);  // a list without 8 keeps the layer
-    // The data changes only when the whole new list is good; extended data
-    // not named in the list stays.
-    GroupList data;
+    // Groups named in the list replace those of the same code (all of them,
+    // where the code repeats, in the list's order); the others stay. The
+    // data changes only when the result is a good entity.
+    GroupList changes;
     for (Group& group : groups) {
-        if (group.code != -1 && group.code != 0 && group.code != 5 && group.code != 330) data.push_back(group);
+        if (group.code != -1 && group.code != 0 && group.code != 5 && group.code != 330) changes.push_back(group);
     }
-    if (std::none_of(data.begin(), data.end(), [](const Group& g) { return g.code >= 1000; })) {
-        for (const Group& group : entity->data) {
-            if (group.code >= 1000) data.push_back(group);
+    GroupList data = entity->data;
+    for (size_t i = 0; i < changes.size(); ++i) {
+        const int code = changes[i].code;
+        if (std::any_of(changes.begin(), changes.begin() + static_cast<std::ptrdiff_t>(i),
+                        [code](const Group& g) { return g.code == code; })) {
+            continue;  // this code was handled with its first group
         }
+        auto first = std::find_if(data.begin(), data.end(), [code](const Group& g) { return g.code == code; });
+        const size_t position = first == data.end() ? data.size() : static_cast<size_t>(first - data.begin());
+        removeGroups(data, code);
+        GroupList replacement;
+        for (const Group& group : changes) {
+            if (group.code == code) replacement.push_back(group);
+        }
+        data.insert(data.begin() + static_cast<std::ptrdiff_t>(std::min(position, data.size())), replacement.begin(),
+                    replacement.end());
     }
     if (!prepareEntityData(drawing, entity->type, data, context, parent).empty()) return RTERROR;
     entity->data = std::move(data);
