@@ -1,7 +1,13 @@
 #include "TinTestSupport.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <map>
 #include <set>
 #include <tuple>
@@ -161,5 +167,38 @@ bool usesEveryPoint(const std::vector<Triangle>& triangles, const std::vector<Po
     }
     return true;
 }
+
+ScratchFolder::ScratchFolder() {
+    static std::atomic<int> counter{0};
+    const auto base = std::filesystem::temp_directory_path();
+    for (;;) {
+        const auto candidate = base / ("tz-tin-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+        if (std::filesystem::create_directory(candidate)) {
+            folder_ = candidate.string();
+            return;
+        }
+    }
+}
+
+ScratchFolder::~ScratchFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(folder_, ec);
+}
+
+std::string ScratchFolder::path(const std::string& name) const { return folder_ + "/" + name; }
+
+std::string readWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void writeWholeFile(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+bool fileExists(const std::string& path) { return std::filesystem::exists(path); }
 
 }  // namespace tz::terrain::testing

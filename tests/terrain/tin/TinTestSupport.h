@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tin/StageReporter.h"
 #include "tin/Triangle.h"
 
 namespace tz::terrain::testing {
@@ -41,5 +42,29 @@ std::string validityFault(const std::vector<Triangle>& triangles);
 
 // True when every point is a vertex of some triangle.
 bool usesEveryPoint(const std::vector<Triangle>& triangles, const std::vector<Point3>& points);
+
+// Keeps what a stage shows, for the tests to check.
+struct RecordingReporter final : StageReporter {
+    std::string printed;
+    std::vector<std::string> alerts;
+    void print(std::string_view text) override { printed += text; }
+    void alert(std::string_view text) override { alerts.emplace_back(text); }
+};
+
+// A fresh folder for one test's files, removed with its contents at the end.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    std::string path(const std::string& name) const;
+    const std::string& folder() const { return folder_; }
+
+private:
+    std::string folder_;
+};
+
+std::string readWholeFile(const std::string& path);
+void writeWholeFile(const std::string& path, const std::string& text);
+bool fileExists(const std::string& path);
 
 }  // namespace tz::terrain::testing

@@ -1,0 +1,41 @@
+#include "boundary/BoundaryClip.h"
+
+#include "FileSystem.h"
+#include "boundary/BoundaryTests.h"
+#include "tin/TinFile.h"
+
+namespace tz::terrain {
+
+int clipToBoundary(const std::string& inputTin, const std::string& boundaryFile, const std::string& outputTin,
+                   StageReporter& reporter) {
+    std::vector<Segment> segments;
+    if (!readSegmentFile(boundaryFile, segments)) {
+        reporter.alert("Could not open boundary file.");
+        return kStatusError;
+    }
+    const BoundarySet boundary(std::move(segments));
+    std::FILE* input = tz::platform::openFile(inputTin, "r");
+    if (input == nullptr) {
+        reporter.alert("Error opening triangle file.\n");
+        return kStatusError;
+    }
+    std::FILE* output = tz::platform::openFile(outputTin, "w");
+    if (output == nullptr) {
+        std::fclose(input);
+        reporter.alert("Error opening output file.\n");
+        return kStatusError;
+    }
+    {
+        TinReader reader(input, LastRecord::NeedsLineEnd);
+        TinWriter writer(output);
+        Triangle t;
+        while (reader.next(t)) {
+            if (!crossesBoundary(t, boundary) && insideBoundary(t, boundary)) writer.write(t);
+        }
+    }
+    std::fclose(input);
+    std::fclose(output);
+    return kStatusSuccess;
+}
+
+}  // namespace tz::terrain
