@@ -47,7 +47,10 @@ MeshSampler::MeshSampler(const std::vector<PreparedTriangle>& triangles, double 
 std::optional<Point3> MeshSampler::gridPoint(double x, double y) const {
     const std::ptrdiff_t index = locator_.firstContaining(x, y);
     if (index == volume::TriangleLocator::kNone) return std::nullopt;
-    return Point3{x, y, volume::elevationAt(triangles_[static_cast<std::size_t>(index)], x, y) * scale_};
+    // Adding zero turns a negative zero (a level stretch at 0 through the
+    // plane formula) into 0, so that the drawing never shows -0.
+    const double z = volume::elevationAt(triangles_[static_cast<std::size_t>(index)], x, y) * scale_ + 0.0;
+    return Point3{x, y, z};
 }
 
 std::vector<GridPair> columnPairs(const MeshSampler& sampler, double x, double ymin, double ymax, double spacing) {

@@ -32,14 +32,13 @@ SurfaceLoad loadSurface(std::FILE* file, LastRecordRule rule) {
 }
 
 std::string readStopMessage(const std::string& path, ReadStop stop, std::size_t triangles) {
+    const std::string count = std::to_string(triangles) + (triangles == 1 ? " triangle" : " triangles");
     switch (stop) {
         case ReadStop::EndOfFile: return "";
         case ReadStop::NotANumber:
-            return "\nDTM: " + path + " holds text that is not a number after " + std::to_string(triangles) +
-                   " triangles; reading stops there.\n";
+            return "\nDTM: " + path + " holds text that is not a number after " + count + "; reading stops there.\n";
         case ReadStop::IncompleteRecord:
-            return "\nDTM: " + path + " ends within a triangle after " + std::to_string(triangles) +
-                   " triangles; the incomplete triangle is ignored.\n";
+            return "\nDTM: " + path + " ends within a triangle after " + count + "; the incomplete triangle is ignored.\n";
     }
     return "";
 }

@@ -25,7 +25,7 @@ std::vector<GridPair> literalColumn(const std::vector<PreparedTriangle>& tin, do
     for (double y = ymin; y <= ymax; y += s) {
         const auto za = volume::literal::firstElevation(tin, x, y);
         const auto zb = volume::literal::firstElevation(tin, x, y + s);
-        if (za && zb) pairs.push_back({{x, y, *za * f}, {x, y + s, *zb * f}});
+        if (za && zb) pairs.push_back({{x, y, *za * f + 0.0}, {x, y + s, *zb * f + 0.0}});
     }
     return pairs;
 }
@@ -36,7 +36,7 @@ std::vector<GridPair> literalRow(const std::vector<PreparedTriangle>& tin, doubl
     for (double x = xmin; x <= xmax; x += s) {
         const auto za = volume::literal::firstElevation(tin, x, y);
         const auto zb = volume::literal::firstElevation(tin, x + s, y);
-        if (za && zb) pairs.push_back({{x, y, *za * f}, {x + s, y, *zb * f}});
+        if (za && zb) pairs.push_back({{x, y, *za * f + 0.0}, {x + s, y, *zb * f + 0.0}});
     }
     return pairs;
 }
@@ -89,6 +89,16 @@ TEST(MeshGrid, SingleTriangleColumnsFollowTheTerrain) {
     ASSERT_EQ(row5.size(), 1u);
     EXPECT_EQ(row5[0].a.z, 5);
     EXPECT_EQ(row5[0].b.z, 5);
+}
+
+TEST(MeshGrid, ZeroElevationsAreNeverNegativeZero) {
+    const auto tin = singleTriangle();
+    const auto row0 = rowPairs(MeshSampler(tin, 1.0), 0, 0, 10, 5);
+    ASSERT_EQ(row0.size(), 2u);
+    for (const GridPair& p : row0) {
+        EXPECT_FALSE(std::signbit(p.a.z));
+        EXPECT_FALSE(std::signbit(p.b.z));
+    }
 }
 
 TEST(MeshGrid, ScaleFactorMultipliesEveryElevation) {

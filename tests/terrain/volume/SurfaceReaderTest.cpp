@@ -113,6 +113,8 @@ TEST(SurfaceReader, StopMessagesNameTheFile) {
               "\nDTM: site.tin holds text that is not a number after 3 triangles; reading stops there.\n");
     EXPECT_EQ(readStopMessage("a/b.tin", ReadStop::IncompleteRecord, 0),
               "\nDTM: a/b.tin ends within a triangle after 0 triangles; the incomplete triangle is ignored.\n");
+    EXPECT_EQ(readStopMessage("b.tin", ReadStop::NotANumber, 1),
+              "\nDTM: b.tin holds text that is not a number after 1 triangle; reading stops there.\n");
 }
 
 }  // namespace
