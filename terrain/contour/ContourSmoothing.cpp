@@ -31,6 +31,7 @@ double nextGuideDistance(double length) { return length > 5 ? 0.6 * length : len
 
 int hermitePieceCount(double planLength) {
     const double L = planLength;
+    if (!std::isfinite(L)) return 5;
     const double quotient = L >= 1000 ? L / 100 : L >= 500 ? L / 80 : L >= 50 ? L / 4 : L >= 25 ? L / 2 : L;
     const double whole = std::trunc(quotient);
     if (!(whole > 1)) return 5;

@@ -14,7 +14,7 @@ inline constexpr int kMaxPiecePoints = 1000000;
 
 // Points a piece of plan length `planLength` emits after its start: the whole
 // part of L/100 from 1000, of L/80 from 500, of L/4 from 50, of L/2 from 25,
-// of L below; 5 when that is 0 or 1 (or L is not a number).
+// of L below; 5 when that is 0 or 1 (or L is not finite).
 int hermitePieceCount(double planLength);
 
 // The smoothed points of a chain with vertices V0..Vn (n >= 1): each piece
