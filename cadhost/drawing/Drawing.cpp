@@ -110,8 +110,11 @@ std::optional<uint64_t> Drawing::nextEntity(uint64_t handle) const {
         const Entity* owner = find(entity->owner);
         if (owner == nullptr) return std::nullopt;
         const auto& siblings = owner->subEntities;
-        auto it = std::find(siblings.begin(), siblings.end(), handle);
-        if (it != siblings.end() && it + 1 != siblings.end()) return *(it + 1);
+        size_t index = entity->indexInOwner;
+        if (index >= siblings.size() || siblings[index] != handle) {
+            index = static_cast<size_t>(std::find(siblings.begin(), siblings.end(), handle) - siblings.begin());
+        }
+        if (index + 1 < siblings.size()) return siblings[index + 1];
         return nextTopLevel(*owner);
     }
     return nextTopLevel(*entity);

@@ -410,6 +410,7 @@ void Parser::addEntities(Drawing& drawing, std::vector<RawEntity>& raws, uint64_
         for (auto& [sub, wanted] : subs) {
             sub.handle = takeHandle(drawing, wanted);
             sub.owner = main->handle;
+            sub.indexInOwner = main->subEntities.size();
             sub.block = block;
             main->subEntities.push_back(sub.handle);
             drawing.store(std::move(sub));

@@ -17,8 +17,11 @@ struct Entity {
     // 5, 330 and, for the kinds the drawing knows, the 100 subclass markers)
     // are not kept here.
     GroupList data;
-    // A sub-entity (VERTEX, ATTRIB, SEQEND) names its POLYLINE or INSERT here.
+    // A sub-entity (VERTEX, ATTRIB, SEQEND) names its POLYLINE or INSERT here,
+    // and its place among the owner's sub-entities (so that walking a long
+    // polyline step by step stays linear).
     uint64_t owner = 0;
+    size_t indexInOwner = 0;
     // The block record of the block definition holding the entity; 0 for the
     // drawing's own entities (model and paper space).
     uint64_t block = 0;

@@ -127,6 +127,7 @@ MakeResult finishComplex(Drawing& drawing, GroupList list, MakeContext context) 
         for (Entity& sub : subs) {
             sub.handle = drawing.allocateHandle();
             sub.owner = main.handle;
+            sub.indexInOwner = main.subEntities.size();
             sub.block = main.block;
             main.subEntities.push_back(sub.handle);
             drawing.store(std::move(sub));

@@ -50,6 +50,20 @@ TEST(Drawing, WalkStepsIntoComplexEntitiesAndOutAgain) {
     EXPECT_FALSE(drawing.nextEntity(0xFFFFFF).has_value());
 }
 
+TEST(Drawing, LongPolylineIsWalkedVertexByVertex) {
+    Drawing drawing;
+    const uint64_t polyline = makePolyline(drawing, 2000);
+    const uint64_t after = makeLine(drawing, 0, 0, 1, 1);
+    const std::vector<uint64_t>& parts = drawing.find(polyline)->subEntities;
+    ASSERT_EQ(parts.size(), 2001u);
+    std::optional<uint64_t> step = drawing.nextEntity(polyline);
+    for (uint64_t expected : parts) {
+        ASSERT_EQ(step, expected);
+        step = drawing.nextEntity(*step);
+    }
+    EXPECT_EQ(step, after);
+}
+
 TEST(Drawing, ErasedEntitiesAreSkippedAndComeBackWhenRestored) {
     Drawing drawing;
     const uint64_t a = makeLine(drawing, 0, 0, 1, 1);
