@@ -1,0 +1,99 @@
+#include "tin/NumberText.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+
+namespace tz::terrain {
+namespace {
+
+std::vector<double> readAll(const std::string& text, bool* notANumber = nullptr, bool* endAfterLast = nullptr) {
+    std::FILE* f = fmemopen(const_cast<char*>(text.data()), text.size(), "r");
+    NumberReader reader(f);
+    std::vector<double> out;
+    double v;
+    while (reader.readNumber(v)) {
+        out.push_back(v);
+        if (endAfterLast != nullptr) *endAfterLast = reader.atEndOfFile();
+    }
+    if (notANumber != nullptr) *notANumber = reader.notANumber();
+    std::fclose(f);
+    return out;
+}
+
+TEST(NumberText, FormatsAsPrintfDoes) {
+    std::mt19937_64 random(1);
+    std::uniform_real_distribution<double> wide(-1e7, 1e7);
+    std::uniform_int_distribution<int> digits(0, 9);
+    char expected[512];
+    const double specials[] = {0.0, -0.0, 1234.5, 0.0000005, 0.0000015, -0.0000004, 2.5e-7, 1e15, 4e6 + 0.0000005,
+                               123456.7890125, 1e-300, 9.9999995, -9.9999995};
+    for (double v : specials) {
+        std::snprintf(expected, sizeof expected, "%lf", v);
+        EXPECT_EQ(formatFixed(v), expected) << v;
+    }
+    for (int i = 0; i < 200000; ++i) {
+        double v = wide(random);
+        if (i % 3 == 0) v = std::round(v * 1e6) / 1e6 + digits(random) * 5e-7;  // near the rounding halfway
+        std::snprintf(expected, sizeof expected, "%lf", v);
+        ASSERT_EQ(formatFixed(v), expected) << v;
+    }
+}
+
+TEST(NumberText, ReadsAsScanfDoes) {
+    const std::string text = "1 -2.5\t+3e2\n.5 7. 1e-3 0x10";
+    bool notANumber = false;
+    EXPECT_EQ(readAll(text, &notANumber), (std::vector<double>{1, -2.5, 300, 0.5, 7, 0.001, 0}));
+    EXPECT_TRUE(notANumber);  // the "x10" after 0
+    std::mt19937_64 random(2);
+    std::uniform_real_distribution<double> wide(-1e7, 1e7);
+    std::string many;
+    std::vector<double> expected;
+    char number[64];
+    for (int i = 0; i < 20000; ++i) {
+        std::snprintf(number, sizeof number, "%.*g ", 1 + i % 17, wide(random));
+        many += number;
+        double parsed;
+        std::sscanf(number, "%lf", &parsed);
+        expected.push_back(parsed);
+    }
+    EXPECT_EQ(readAll(many), expected);
+}
+
+TEST(NumberText, TextThatIsNotANumberEndsTheData) {
+    for (const char* text : {"1 2 nan 3", "1 2 inf 3", "1 2 - 3", "1 2 abc", "1 2 1e999 3", "1 2 , 3"}) {
+        bool notANumber = false;
+        EXPECT_EQ(readAll(text, &notANumber), (std::vector<double>{1, 2})) << text;
+        EXPECT_TRUE(notANumber) << text;
+    }
+    bool notANumber = true;
+    EXPECT_EQ(readAll("1 2\n\n", &notANumber), (std::vector<double>{1, 2}));
+    EXPECT_FALSE(notANumber);
+}
+
+TEST(NumberText, EndOfFileRightAfterANumberIsSeen) {
+    bool end = false;
+    readAll("1 2 3", nullptr, &end);
+    EXPECT_TRUE(end);
+    readAll("1 2 3\n", nullptr, &end);
+    EXPECT_FALSE(end);
+}
+
+TEST(NumberText, VeryLongLinesAndNumbers) {
+    std::string text(3 << 20, ' ');
+    text += "12345678901234567890123456789.5";
+    text += std::string(2 << 20, '0');
+    text += " 7";
+    const std::vector<double> values = readAll(text);
+    ASSERT_EQ(values.size(), 2u);
+    double expected;
+    std::sscanf(text.c_str() + (3 << 20), "%lf", &expected);
+    EXPECT_EQ(values[0], expected);
+    EXPECT_EQ(values[1], 7);
+}
+
+}  // namespace
+}  // namespace tz::terrain

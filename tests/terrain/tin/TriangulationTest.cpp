@@ -1,0 +1,120 @@
+// The triangulation stage on files.
+#include "tin/Triangulation.h"
+
+#include <gtest/gtest.h>
+
+#include "LiteralTriangulation.h"
+#include "TinTestSupport.h"
+#include "tin/TinFile.h"
+
+namespace tz::terrain {
+namespace {
+
+std::string crlf(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\n') out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+class TriangulationStage : public ::testing::Test {
+protected:
+    int build(const std::string& sortedText, const UserBreakTest& userBreak = {}) {
+        testing::writeWholeFile(folder.path("sorted.txt"), sortedText);
+        return buildTriangulation(folder.path("site.dat"), folder.path("sorted.txt"), reporter, userBreak);
+    }
+    std::string ttin() const { return testing::readWholeFile(folder.path("site.ttin")); }
+
+    testing::ScratchFolder folder;
+    testing::RecordingReporter reporter;
+};
+
+TEST_F(TriangulationStage, ThreePointsGiveOneClockwiseTriangle) {
+    EXPECT_EQ(build("0 0 1\n10 7 3\n0 0 1\n4 7 3\n10 0 2\n"), kStageDone);
+    EXPECT_EQ(ttin(), crlf("0.000000 0.000000 1.000000 4.000000 7.000000 3.000000 10.000000 0.000000 2.000000\n"));
+    EXPECT_EQ(reporter.printed, "Done\n");
+}
+
+TEST_F(TriangulationStage, HeaderOnlyGivesAnEmptyFile) {
+    EXPECT_EQ(build("0 0 1\n10 7 3\n"), kStageDone);
+    EXPECT_TRUE(testing::fileExists(folder.path("site.ttin")));
+    EXPECT_EQ(ttin(), "");
+    EXPECT_EQ(reporter.printed, "Done\n");
+    EXPECT_EQ(build(""), kStageDone);
+    EXPECT_EQ(ttin(), "");
+}
+
+TEST_F(TriangulationStage, WritesWhatTheLiteralProcedureWrites) {
+    std::mt19937_64 random(12);
+    const std::vector<Point3> points = testing::prepared(testing::randomPoints(random, 700, 500000, 4000000, 90, 60));
+    double header[6];
+    testing::headerOf(points, header);
+    char line[200];
+    std::string text;
+    std::snprintf(line, sizeof line, "%lf %lf %lf\n%lf %lf %lf\n", header[0], header[1], header[2], header[3],
+                  header[4], header[5]);
+    text += line;
+    for (const Point3& p : points) {
+        std::snprintf(line, sizeof line, "%lf %lf %lf\n", p.x, p.y, p.z);
+        text += line;
+    }
+    EXPECT_EQ(build(text), kStageDone);
+    EXPECT_EQ(ttin(), crlf(literal::formatTin(literal::triangulateLiterally(header, points))));
+}
+
+TEST_F(TriangulationStage, UserBreakLeavesTheFileEmpty) {
+    int asked = 0;
+    EXPECT_EQ(build("0 0 1\n10 7 3\n0 0 1\n4 7 3\n10 0 2\n", [&] { return ++asked == 2; }), kStatusCancel);
+    EXPECT_EQ(asked, 2);
+    EXPECT_TRUE(testing::fileExists(folder.path("site.ttin")));
+    EXPECT_EQ(ttin(), "");
+    EXPECT_EQ(reporter.printed, "");
+}
+
+TEST_F(TriangulationStage, FilesThatCannotBeOpened) {
+    EXPECT_EQ(buildTriangulation(folder.path("site.dat"), folder.path("none.txt"), reporter, {}), kStatusError);
+    testing::writeWholeFile(folder.path("sorted.txt"), "0 0 1\n10 7 3\n");
+    EXPECT_EQ(buildTriangulation(folder.path("no/such/site.dat"), folder.path("sorted.txt"), reporter, {}),
+              kStatusError);
+    ASSERT_EQ(reporter.alerts.size(), 2u);
+    EXPECT_EQ(reporter.alerts[0], "Error opening sorted point file.");
+    EXPECT_EQ(reporter.alerts[1], "Error opening triangle file.");
+}
+
+TEST(TinFile, NamesCopiesAndReads) {
+    EXPECT_EQ(withExtension("C:\\jobs\\site.dat", ".tin"), "C:\\jobs\\site.tin");
+    EXPECT_EQ(withExtension("/jobs/site.v2.dat", ".ttin"), "/jobs/site.v2.ttin");
+    EXPECT_EQ(withExtension("C:\\my.jobs\\site", ".tin"), "C:\\my.jobs\\site.tin");
+    EXPECT_EQ(withExtension("site", ".ftin"), "site.ftin");
+
+    testing::ScratchFolder folder;
+    const std::vector<Triangle> two{{{1234.5, 2, 3}, {4, 5, 6}, {7, 8, 9}}, {{4, 5, 6}, {1234.5, 2, 3}, {0, 0, 0}}};
+    ASSERT_TRUE(writeTinFile(folder.path("a.tin"), two));
+    EXPECT_EQ(testing::readWholeFile(folder.path("a.tin")),
+              "1234.500000 2.000000 3.000000 4.000000 5.000000 6.000000 7.000000 8.000000 9.000000\r\n"
+              "4.000000 5.000000 6.000000 1234.500000 2.000000 3.000000 0.000000 0.000000 0.000000\r\n");
+    EXPECT_EQ(countTinRecords(folder.path("a.tin")), 2);
+    // A last line without line end: copied, and counted unless the reader needs the line end.
+    testing::writeWholeFile(folder.path("b.tin"), "1 2 3 4 5 6 7 8 9\n9 8 7 6 5 4 3 2 1");
+    EXPECT_EQ(countTinRecords(folder.path("b.tin")), 2);
+    EXPECT_EQ(countTinRecords(folder.path("b.tin"), LastRecord::NeedsLineEnd), 1);
+    ASSERT_TRUE(copyTinFile(folder.path("b.tin"), folder.path("c.tin")));
+    EXPECT_EQ(testing::readWholeFile(folder.path("c.tin")),
+              "1.000000 2.000000 3.000000 4.000000 5.000000 6.000000 7.000000 8.000000 9.000000\r\n"
+              "9.000000 8.000000 7.000000 6.000000 5.000000 4.000000 3.000000 2.000000 1.000000\r\n");
+    // Empty file: no triangles; missing file: -1 and no copy.
+    testing::writeWholeFile(folder.path("e.tin"), "");
+    EXPECT_EQ(countTinRecords(folder.path("e.tin")), 0);
+    EXPECT_EQ(countTinRecords(folder.path("none.tin")), -1);
+    EXPECT_FALSE(copyTinFile(folder.path("none.tin"), folder.path("d.tin")));
+    // A record cut short is dropped.
+    testing::writeWholeFile(folder.path("f.tin"), "1 2 3 4 5 6 7 8 9\n1 2 3 4\n");
+    std::vector<Triangle> read;
+    ASSERT_TRUE(readTinFile(folder.path("f.tin"), read));
+    EXPECT_EQ(read.size(), 1u);
+}
+
+}  // namespace
+}  // namespace tz::terrain
