@@ -1,5 +1,12 @@
 // Contour tracing of one TIN: built once (outline and elevation index), then
-// asked level by level for the chains to draw.
+// asked level by level for the chains to draw. The contours command reads:
+//
+//   ContourTracer tracer(std::move(triangles));
+//   const IndexInterval index = effectiveIndexInterval(requestedIndex, interval);
+//   ContourLevelSequence levels(start, end, interval);
+//   while (auto e = levels.next())                    // break test per level
+//       for (const ContourChain& c : tracer.traceLevel(*e, {smooth, index.value}))
+//           ...one POLYLINE on the index or regular layer, a VERTEX per point, SEQEND
 #pragma once
 
 #include <optional>

@@ -51,6 +51,7 @@ TinOutline::TinOutline(const std::vector<Triangle>& triangles, const std::vector
     // at the place of its last addition. Counting gives the same list without
     // the list's linear searches.
     std::unordered_map<VertexKey, std::uint32_t, VertexKeyHash> vertexIds;
+    vertexIds.reserve(triangles.size() / 2 + 3);  // a TIN has about half as many vertices as triangles
     auto idOf = [&](const Point3& p) {
         auto [it, added] = vertexIds.try_emplace(VertexKey{p.x, p.y, p.z},
                                                  static_cast<std::uint32_t>(vertexIds.size()));
