@@ -10,15 +10,18 @@
 namespace tz::terrain::volume {
 namespace {
 
-// Buckets per triangle: about one keeps the candidates of a point few.
+// About one bucket per triangle keeps the candidates of a point few.
 constexpr double kBucketsPerTriangle = 1.0;
-// A triangle covering more buckets than this is tested for every point
-// instead of being filed in each bucket (long slivers, a huge triangle over
-// a small survey), so that memory stays linear.
+// A triangle covering more buckets than this is tested for every point of
+// its grid instead of being filed in each bucket, so memory stays linear.
 constexpr std::size_t kMaxBucketsPerTriangle = 256;
 constexpr std::size_t kMaxBucketsPerSide = 1 << 14;
+// A bucket holding more triangles than this gets a finer grid, down to a
+// few levels (identical triangles stacked on each other never spread out).
+constexpr std::size_t kMaxBucketEntries = 64;
+constexpr int kMaxDepth = 3;
+constexpr std::size_t kMaxFinerEntriesPerMember = 8;
 
-// Number of buckets along a side of `length` with `perUnit` buckets per unit.
 std::size_t sideBuckets(double length, double perUnit) {
     const double count = std::ceil(length * perUnit);
     if (!(count >= 1)) return 1;
@@ -27,7 +30,8 @@ std::size_t sideBuckets(double length, double perUnit) {
 
 // Bucket of a coordinate: monotone in the coordinate (a subtraction, a
 // product with a positive factor and a clamp all keep order), so a point
-// within a triangle's bounds always falls within the triangle's buckets.
+// within a triangle's bounds always falls within the triangle's buckets, on
+// every grid, whatever extent the grid was laid over.
 std::size_t bucketIndex(double value, double origin, double perUnit, std::size_t count) {
     const double position = (value - origin) * perUnit;
     if (!(position >= 0)) return 0;  // below the grid, or not a number
@@ -40,12 +44,24 @@ std::size_t bucketIndex(double value, double origin, double perUnit, std::size_t
 TriangleLocator::TriangleLocator(const std::vector<PreparedTriangle>& triangles) : triangles_(triangles) {
     if (triangles.size() >= std::numeric_limits<std::uint32_t>::max())
         throw std::length_error("surface has too many triangles to index");
-    bucketStart_.assign(2, 0);
-    if (triangles.empty()) return;
+    std::vector<std::uint32_t> all(triangles.size());
+    for (std::size_t i = 0; i < all.size(); ++i) all[i] = static_cast<std::uint32_t>(i);
+    grids_.emplace_back();
+    build(0, all, 0);
+}
 
-    double xmin = triangles[0].xmin, xmax = triangles[0].xmax;
-    double ymin = triangles[0].ymin, ymax = triangles[0].ymax;
-    for (const PreparedTriangle& t : triangles) {
+void TriangleLocator::build(std::size_t gridIndex, const std::vector<std::uint32_t>& members, int depth) {
+    Grid grid;
+    grid.bucketStart.assign(2, 0);
+    grid.child.assign(1, -1);
+    if (members.empty()) {
+        grids_[gridIndex] = std::move(grid);
+        return;
+    }
+    double xmin = triangles_[members[0]].xmin, xmax = triangles_[members[0]].xmax;
+    double ymin = triangles_[members[0]].ymin, ymax = triangles_[members[0]].ymax;
+    for (std::uint32_t i : members) {
+        const PreparedTriangle& t = triangles_[i];
         xmin = std::min(xmin, t.xmin);
         xmax = std::max(xmax, t.xmax);
         ymin = std::min(ymin, t.ymin);
@@ -53,109 +69,147 @@ TriangleLocator::TriangleLocator(const std::vector<PreparedTriangle>& triangles)
     }
     const double width = xmax - xmin;
     const double height = ymax - ymin;
-    const double wanted = std::max(1.0, kBucketsPerTriangle * static_cast<double>(triangles.size()));
-    originX_ = xmin;
-    originY_ = ymin;
+    const double wanted = std::max(1.0, kBucketsPerTriangle * static_cast<double>(members.size()));
+    grid.originX = xmin;
+    grid.originY = ymin;
     // Square buckets where the extent allows; a side of zero length (all
     // triangles on one line) gets a single bucket across.
+    double columnsPerUnit = 0, rowsPerUnit = 0;
     if (width > 0 && height > 0 && std::isfinite(width * height)) {
-        columnsPerUnit_ = rowsPerUnit_ = std::sqrt(wanted / (width * height));
+        columnsPerUnit = rowsPerUnit = std::sqrt(wanted / (width * height));
     } else if (width > 0 && std::isfinite(width)) {
-        columnsPerUnit_ = wanted / width;
+        columnsPerUnit = wanted / width;
     } else if (height > 0 && std::isfinite(height)) {
-        rowsPerUnit_ = wanted / height;
+        rowsPerUnit = wanted / height;
     }
-    if (!std::isfinite(columnsPerUnit_)) columnsPerUnit_ = 0;
-    if (!std::isfinite(rowsPerUnit_)) rowsPerUnit_ = 0;
-    columns_ = sideBuckets(width, columnsPerUnit_);
-    rows_ = sideBuckets(height, rowsPerUnit_);
+    grid.columns = std::isfinite(columnsPerUnit) ? sideBuckets(width, columnsPerUnit) : 1;
+    grid.rows = std::isfinite(rowsPerUnit) ? sideBuckets(height, rowsPerUnit) : 1;
     // A capped side spreads its buckets over the whole extent.
-    columnsPerUnit_ = columns_ > 1 ? static_cast<double>(columns_) / width : 0;
-    rowsPerUnit_ = rows_ > 1 ? static_cast<double>(rows_) / height : 0;
+    grid.columnsPerUnit = grid.columns > 1 ? static_cast<double>(grid.columns) / width : 0;
+    grid.rowsPerUnit = grid.rows > 1 ? static_cast<double>(grid.rows) / height : 0;
 
     // Counting pass, then filling in triangle order: each bucket's list is
     // in increasing index without sorting.
-    const std::size_t bucketCount = columns_ * rows_;
-    std::vector<std::uint32_t> counts(bucketCount + 1, 0);
-    auto span = [&](const PreparedTriangle& t, std::size_t& c0, std::size_t& c1, std::size_t& r0, std::size_t& r1) {
-        c0 = column(t.xmin);
-        c1 = column(t.xmax);
-        r0 = row(t.ymin);
-        r1 = row(t.ymax);
-        return (c1 - c0 + 1) * (r1 - r0 + 1);
+    struct Span {
+        std::size_t c0, c1, r0, r1;
+        std::size_t covered() const { return (c1 - c0 + 1) * (r1 - r0 + 1); }
     };
+    auto spanOf = [&](const PreparedTriangle& t) {
+        return Span{bucketIndex(t.xmin, grid.originX, grid.columnsPerUnit, grid.columns),
+                    bucketIndex(t.xmax, grid.originX, grid.columnsPerUnit, grid.columns),
+                    bucketIndex(t.ymin, grid.originY, grid.rowsPerUnit, grid.rows),
+                    bucketIndex(t.ymax, grid.originY, grid.rowsPerUnit, grid.rows)};
+    };
+    std::vector<std::uint32_t> counts;
     std::size_t total = 0;
-    for (std::size_t i = 0; i < triangles.size(); ++i) {
-        std::size_t c0, c1, r0, r1;
-        const std::size_t covered = span(triangles[i], c0, c1, r0, r1);
-        if (covered > kMaxBucketsPerTriangle) continue;
-        for (std::size_t r = r0; r <= r1; ++r)
-            for (std::size_t c = c0; c <= c1; ++c) ++counts[r * columns_ + c];
-        total += covered;
+    for (;;) {
+        counts.assign(grid.columns * grid.rows, 0);
+        total = 0;
+        for (std::uint32_t i : members) {
+            const Span s = spanOf(triangles_[i]);
+            if (s.covered() > kMaxBucketsPerTriangle) continue;
+            for (std::size_t r = s.r0; r <= s.r1; ++r)
+                for (std::size_t c = s.c0; c <= s.c1; ++c) ++counts[r * grid.columns + c];
+            total += s.covered();
+        }
+        // A finer grid whose triangles are larger than its buckets would
+        // file each of them many times over: one bucket serves as well.
+        if (depth == 0 || total <= kMaxFinerEntriesPerMember * members.size() || grid.columns * grid.rows == 1) break;
+        grid.columns = grid.rows = 1;
+        grid.columnsPerUnit = grid.rowsPerUnit = 0;
     }
-    if (total >= std::numeric_limits<std::uint32_t>::max())
-        throw std::length_error("surface index too large");
-    bucketStart_.assign(bucketCount + 1, 0);
-    for (std::size_t b = 0; b < bucketCount; ++b) bucketStart_[b + 1] = bucketStart_[b] + counts[b];
-    entries_.resize(total);
-    std::vector<std::uint32_t> next(bucketStart_.begin(), bucketStart_.end() - 1);
-    for (std::size_t i = 0; i < triangles.size(); ++i) {
-        std::size_t c0, c1, r0, r1;
-        const std::size_t covered = span(triangles[i], c0, c1, r0, r1);
-        if (covered > kMaxBucketsPerTriangle) {
-            wide_.push_back(static_cast<std::uint32_t>(i));
+    const std::size_t bucketCount = grid.columns * grid.rows;
+    if (total >= std::numeric_limits<std::uint32_t>::max()) throw std::length_error("surface index too large");
+    grid.bucketStart.assign(bucketCount + 1, 0);
+    for (std::size_t b = 0; b < bucketCount; ++b) grid.bucketStart[b + 1] = grid.bucketStart[b] + counts[b];
+    grid.entries.resize(total);
+    std::vector<std::uint32_t> next(grid.bucketStart.begin(), grid.bucketStart.end() - 1);
+    for (std::uint32_t i : members) {
+        const Span s = spanOf(triangles_[i]);
+        if (s.covered() > kMaxBucketsPerTriangle) {
+            grid.wide.push_back(i);
             continue;
         }
-        for (std::size_t r = r0; r <= r1; ++r)
-            for (std::size_t c = c0; c <= c1; ++c) entries_[next[r * columns_ + c]++] = static_cast<std::uint32_t>(i);
+        for (std::size_t r = s.r0; r <= s.r1; ++r)
+            for (std::size_t c = s.c0; c <= s.c1; ++c) grid.entries[next[r * grid.columns + c]++] = i;
     }
+    grid.child.assign(bucketCount, -1);
+
+    // Crowded buckets get their own grid; their entries move there.
+    std::vector<std::pair<std::size_t, std::vector<std::uint32_t>>> crowded;
+    if (depth < kMaxDepth && bucketCount > 1) {
+        for (std::size_t b = 0; b < bucketCount; ++b) {
+            const std::size_t size = grid.bucketStart[b + 1] - grid.bucketStart[b];
+            if (size <= kMaxBucketEntries) continue;
+            crowded.emplace_back(b, std::vector<std::uint32_t>(grid.entries.begin() + grid.bucketStart[b],
+                                                               grid.entries.begin() + grid.bucketStart[b + 1]));
+        }
+    }
+    for (auto& [bucket, list] : crowded) {
+        grid.child[bucket] = static_cast<std::int32_t>(grids_.size());
+        grids_.emplace_back();
+    }
+    const std::vector<std::int32_t> children = grid.child;
+    grids_[gridIndex] = std::move(grid);
+    for (auto& [bucket, list] : crowded) build(static_cast<std::size_t>(children[bucket]), list, depth + 1);
 }
 
-std::size_t TriangleLocator::column(double x) const { return bucketIndex(x, originX_, columnsPerUnit_, columns_); }
-
-std::size_t TriangleLocator::row(double y) const { return bucketIndex(y, originY_, rowsPerUnit_, rows_); }
-
-std::size_t TriangleLocator::bucketOf(double x, double y) const { return row(y) * columns_ + column(x); }
+std::size_t TriangleLocator::bucketOf(const Grid& grid, double x, double y) const {
+    return bucketIndex(y, grid.originY, grid.rowsPerUnit, grid.rows) * grid.columns +
+           bucketIndex(x, grid.originX, grid.columnsPerUnit, grid.columns);
+}
 
 std::ptrdiff_t TriangleLocator::lastContaining(double x, double y) const {
-    if (triangles_.empty()) return kNone;
     std::ptrdiff_t found = kNone;
-    const std::size_t bucket = bucketOf(x, y);
-    for (std::size_t e = bucketStart_[bucket + 1]; e > bucketStart_[bucket]; --e) {
-        const std::uint32_t index = entries_[e - 1];
-        if (containsPoint(triangles_[index], x, y)) {
-            found = index;
-            break;
+    const Grid* grid = &grids_[0];
+    for (;;) {
+        for (auto it = grid->wide.rbegin(); it != grid->wide.rend() && static_cast<std::ptrdiff_t>(*it) > found; ++it) {
+            if (containsPoint(triangles_[*it], x, y)) {
+                found = *it;
+                break;
+            }
         }
-    }
-    for (auto it = wide_.rbegin(); it != wide_.rend() && static_cast<std::ptrdiff_t>(*it) > found; ++it) {
-        if (containsPoint(triangles_[*it], x, y)) {
-            found = *it;
-            break;
+        const std::size_t bucket = bucketOf(*grid, x, y);
+        if (grid->child[bucket] >= 0) {
+            grid = &grids_[static_cast<std::size_t>(grid->child[bucket])];
+            continue;
         }
+        for (std::size_t e = grid->bucketStart[bucket + 1];
+             e > grid->bucketStart[bucket] && static_cast<std::ptrdiff_t>(grid->entries[e - 1]) > found; --e) {
+            if (containsPoint(triangles_[grid->entries[e - 1]], x, y)) {
+                found = grid->entries[e - 1];
+                break;
+            }
+        }
+        return found;
     }
-    return found;
 }
 
 std::ptrdiff_t TriangleLocator::firstContaining(double x, double y) const {
-    if (triangles_.empty()) return kNone;
     std::ptrdiff_t found = kNone;
-    const std::size_t bucket = bucketOf(x, y);
-    for (std::size_t e = bucketStart_[bucket]; e < bucketStart_[bucket + 1]; ++e) {
-        const std::uint32_t index = entries_[e];
-        if (containsPoint(triangles_[index], x, y)) {
-            found = index;
-            break;
+    auto before = [&found](std::uint32_t index) { return found == kNone || static_cast<std::ptrdiff_t>(index) < found; };
+    const Grid* grid = &grids_[0];
+    for (;;) {
+        for (auto it = grid->wide.begin(); it != grid->wide.end() && before(*it); ++it) {
+            if (containsPoint(triangles_[*it], x, y)) {
+                found = *it;
+                break;
+            }
         }
-    }
-    for (std::uint32_t index : wide_) {
-        if (found != kNone && static_cast<std::ptrdiff_t>(index) > found) break;
-        if (containsPoint(triangles_[index], x, y)) {
-            found = index;
-            break;
+        const std::size_t bucket = bucketOf(*grid, x, y);
+        if (grid->child[bucket] >= 0) {
+            grid = &grids_[static_cast<std::size_t>(grid->child[bucket])];
+            continue;
         }
+        for (std::size_t e = grid->bucketStart[bucket]; e < grid->bucketStart[bucket + 1] && before(grid->entries[e]);
+             ++e) {
+            if (containsPoint(triangles_[grid->entries[e]], x, y)) {
+                found = grid->entries[e];
+                break;
+            }
+        }
+        return found;
     }
-    return found;
 }
 
 }  // namespace tz::terrain::volume

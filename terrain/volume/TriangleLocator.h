@@ -2,7 +2,9 @@
 // that contains a plan point, by the exact tests of TriangleContainment.
 // It gives the same answer as testing every triangle in file order, without
 // the scan: triangles are filed in a uniform grid of buckets by their
-// bounds, and only the bucket holding the point is tested.
+// bounds, and only the triangles filed where the point falls are tested.
+// A bucket that collects too many triangles (a dense site beside a far
+// outlier point, two distant clusters) gets a finer grid of its own.
 #pragma once
 
 #include <cstddef>
@@ -25,22 +27,30 @@ public:
     // Index of the first triangle in file order that contains (x, y), or kNone.
     std::ptrdiff_t firstContaining(double x, double y) const;
 
+    // Number of grids: 1, plus one for every crowded bucket refined.
+    std::size_t gridCount() const { return grids_.size(); }
+
 private:
-    std::size_t bucketOf(double x, double y) const;
-    std::size_t column(double x) const;
-    std::size_t row(double y) const;
+    // One grid. Bucket b holds entries[bucketStart[b] .. bucketStart[b + 1])
+    // in increasing triangle index, unless child[b] names a finer grid that
+    // holds them instead.
+    struct Grid {
+        double originX = 0, originY = 0;
+        double columnsPerUnit = 0, rowsPerUnit = 0;
+        std::size_t columns = 1, rows = 1;
+        std::vector<std::uint32_t> bucketStart;
+        std::vector<std::uint32_t> entries;
+        std::vector<std::int32_t> child;
+        // Triangles spanning too many buckets to file them in each, in
+        // increasing index; tested for every point that reaches this grid.
+        std::vector<std::uint32_t> wide;
+    };
+
+    void build(std::size_t gridIndex, const std::vector<std::uint32_t>& members, int depth);
+    std::size_t bucketOf(const Grid& grid, double x, double y) const;
 
     const std::vector<PreparedTriangle>& triangles_;
-    double originX_ = 0, originY_ = 0;
-    double columnsPerUnit_ = 0, rowsPerUnit_ = 0;
-    std::size_t columns_ = 1, rows_ = 1;
-    // Bucket b holds entries_[bucketStart_[b] .. bucketStart_[b + 1]), in
-    // increasing triangle index.
-    std::vector<std::uint32_t> bucketStart_;
-    std::vector<std::uint32_t> entries_;
-    // Triangles spanning too many buckets to file them in each, in
-    // increasing index; tested for every point.
-    std::vector<std::uint32_t> wide_;
+    std::vector<Grid> grids_;  // grids_[0] covers every triangle
 };
 
 }  // namespace tz::terrain::volume

@@ -105,6 +105,42 @@ TEST(TriangleLocator, HugeAndSliverTrianglesAmongSmallOnesMatchTheScan) {
     expectSameAsScan(surface, 0, 0, 20, 0.25, random);
 }
 
+TEST(TriangleLocator, ADenseSiteBesideAFarOutlierMatchesTheScan) {
+    // A stray point far away: the site falls within one bucket of the whole
+    // extent and gets finer grids; the slivers to the outlier span it all.
+    std::mt19937 random(5);
+    auto site = testing::jitteredSurface(30, 30, 1.0, 1000, 1000, [](double x, double y) { return x * 0.1 + y; }, 0.2,
+                                         random);
+    for (int i = 0; i < 30; ++i) {
+        const double n[9] = {0, 0, 0, 1000.0 + i, 1000, 5, 1000.0 + i + 1, 1000, 6};
+        site.push_back(prepareTriangle(n));
+    }
+    EXPECT_GT(TriangleLocator(site).gridCount(), 1u);
+    expectSameAsScan(site, 1000, 1000, 30, 0.25, random);
+    expectSameAsScan(site, -1, -1, 3, 0.5, random);
+}
+
+TEST(TriangleLocator, DistantClustersMatchTheScan) {
+    std::mt19937 random(9);
+    auto z = [](double x, double y) { return std::cos(x) + y * 0.01; };
+    auto surface = testing::gridSurface(12, 12, 0.5, 0, 0, z);
+    const auto far = testing::gridSurface(12, 12, 0.5, 1e5, 3e5, z);
+    surface.insert(surface.end(), far.begin(), far.end());
+    expectSameAsScan(surface, 0, 0, 6, 0.125, random);
+    expectSameAsScan(surface, 1e5, 3e5, 6, 0.125, random);
+}
+
+TEST(TriangleLocator, StackedTrianglesMatchTheScan) {
+    // Many copies of the same triangles: no finer grid can spread them.
+    std::mt19937 random(13);
+    std::vector<PreparedTriangle> stack;
+    for (int copy = 0; copy < 150; ++copy) {
+        const auto layer = testing::gridSurface(2, 2, 1, 0, 0, [copy](double, double) { return copy; });
+        stack.insert(stack.end(), layer.begin(), layer.end());
+    }
+    expectSameAsScan(stack, 0, 0, 2, 0.25, random);
+}
+
 TEST(TriangleLocator, DegenerateSurfacesOnOneLineMatchTheScan) {
     std::mt19937 random(3);
     std::vector<PreparedTriangle> line;
