@@ -4,5 +4,3 @@
 #include "TerrainCommands.h"
 #include "arxHeaders.h"
 
-int profileCutterCommand() { return notAvailableYet(_T("tzexsec")); }
-int triangulateCommand() { return notAvailableYet(_T("triangulate")); }

@@ -1,0 +1,216 @@
+// triangulate: the project's point file through preparation, triangulation,
+// fault lines and the boundary clip into the project's TIN file.
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "DialogChecks.h"
+#include "HostReporter.h"
+#include "Project.h"
+#include "TerrainCommands.h"
+#include "arxHeaders.h"
+#include "boundary/BoundaryClip.h"
+#include "faults/FaultApplication.h"
+#include "points/PointPreparation.h"
+#include "tin/NumberText.h"
+#include "tin/TinFile.h"
+#include "tin/Triangulation.h"
+
+using namespace tz::terrain;
+
+namespace {
+
+struct ElevationTexts {
+    std::wstring minimum, maximum;
+};
+
+// The lowest and highest elevation of the point file, as the drawing shows
+// numbers; none when the file cannot be opened.
+std::optional<ElevationTexts> proposeElevationRange(const std::string& pointFile) {
+    std::FILE* file = tz::platform::openFile(pointFile, "r");
+    if (file == nullptr) return std::nullopt;
+    NumberReader reader(file);
+    double point[3];
+    bool any = false;
+    double lowest = 0, highest = 0;
+    while (reader.readNumbers(point, 3)) {
+        lowest = any ? std::min(lowest, point[2]) : point[2];
+        highest = any ? std::max(highest, point[2]) : point[2];
+        any = true;
+    }
+    std::fclose(file);
+    return ElevationTexts{decimalText(lowest), decimalText(highest)};
+}
+
+// The "triangulate" dialog and what it keeps while it is open.
+struct TriangulateDialog {
+    ElevationTexts proposed;
+    std::vector<FieldCheck> checks;
+    std::vector<ToggleCheck> toggles;
+    std::wstring minimum, maximum;
+    bool accepted = false;
+};
+TriangulateDialog* activeDialog = nullptr;
+
+// The folder of the point file, with its separator.
+std::wstring pointFileFolder() {
+    const std::wstring& path = projectSettings().get(L"dpoints");
+    const size_t cut = path.find_last_of(L"\\/");
+    return cut == std::wstring::npos ? L"" : path.substr(0, cut + 1);
+}
+
+void browse(ads_hdlg dialog, const ACHAR* title, const ACHAR* extension, const ACHAR* tile) {
+    resbuf result{};
+    const std::wstring folder = pointFileFolder();
+    if (acedGetFileD(title, folder.c_str(), extension, 20, &result) == RTNORM) {
+        ads_set_tile(dialog, tile, result.resval.rstring);
+        acutDelString(result.resval.rstring);
+    }
+}
+
+void onFaultBrowse(ads_callback_packet* packet) {
+    browse(packet->dialog, _T("Select Fault File"), _T("flt"), _T("fault_file"));
+}
+
+void onBoundaryBrowse(ads_callback_packet* packet) {
+    browse(packet->dialog, _T("Select Boundary/Void File"), _T("bnd"), _T("bound_file"));
+}
+
+void onAccept(ads_callback_packet* packet) {
+    ads_hdlg dialog = packet->dialog;
+    if (errorShown(dialog)) return;
+    ProjectSettings& settings = projectSettings();
+    settings.set(L"dpoints", tileText(dialog, L"point_file", 512));
+    settings.set(L"uelev", tileText(dialog, L"uelev", 2));
+    activeDialog->minimum = tileText(dialog, L"mine", 16);
+    activeDialog->maximum = tileText(dialog, L"maxe", 16);
+    settings.set(L"ufaults", tileText(dialog, L"ufaults", 2));
+    settings.set(L"dfaults", tileText(dialog, L"fault_file", 512));
+    settings.set(L"ubound", tileText(dialog, L"ubound", 2));
+    settings.set(L"dbndry", tileText(dialog, L"bound_file", 512));
+    activeDialog->accepted = true;
+    ads_done_dialog(dialog, DLGOK);
+}
+
+void onCancel(ads_callback_packet* packet) { ads_done_dialog(packet->dialog, DLGCANCEL); }
+
+bool runDialog(TriangulateDialog& state, int dclId) {
+    ads_hdlg dialog = nullptr;
+    if (ads_new_dialog(_T("triangulate"), dclId, NULLCB, &dialog) != RTNORM || dialog == nullptr) {
+        acedAlert(_T("Could not open the dialog triangulate.  Command terminates."));
+        return false;
+    }
+    const ProjectSettings& settings = projectSettings();
+    const bool useElevation = settings.get(L"uelev") == L"1";
+    const bool useFaults = settings.get(L"ufaults") != L"0";
+    const bool useBoundary = settings.get(L"ubound") != L"0";
+    ads_set_tile(dialog, _T("point_file"), settings.get(L"dpoints").c_str());
+    ads_mode_tile(dialog, _T("point_file"), MODE_DISABLE);
+    ads_set_tile(dialog, _T("uelev"), useElevation ? _T("1") : _T("0"));
+    ads_set_tile(dialog, _T("mine"), state.proposed.minimum.c_str());
+    ads_set_tile(dialog, _T("maxe"), state.proposed.maximum.c_str());
+    ads_set_tile(dialog, _T("ufaults"), settings.get(L"ufaults").c_str());
+    // The fault layout follows dimfaults; the radio buttons only show it.
+    const bool twoDimensional = static_cast<int>(leadingNumber(settings.get(L"dimfaults"))) == 2;
+    ads_set_tile(dialog, twoDimensional ? _T("dim2") : _T("dim3"), _T("1"));
+    ads_set_tile(dialog, _T("fault_file"), settings.get(L"dfaults").c_str());
+    ads_set_tile(dialog, _T("ubound"), settings.get(L"ubound").c_str());
+    ads_set_tile(dialog, _T("bound_file"), settings.get(L"dbndry").c_str());
+
+    state.toggles = {{L"uelev", {L"mine", L"maxe"}},
+                     {L"ufaults", {L"dim2", L"dim3", L"fault_file", L"ffbrowse"}},
+                     {L"ubound", {L"bound_file", L"bfbrowse"}}};
+    setDependents(dialog, state.toggles[0], useElevation);
+    setDependents(dialog, {L"ufaults", {L"fault_file", L"ffbrowse"}}, useFaults);
+    setDependents(dialog, state.toggles[2], useBoundary);
+    for (ToggleCheck& toggle : state.toggles) attachToggle(dialog, toggle);
+
+    state.checks = {
+        {L"mine", FieldRule::Numeric, state.proposed.minimum, L""},
+        {L"maxe", FieldRule::Numeric, state.proposed.maximum, L""},
+        {L"fault_file", FieldRule::FileExists, settings.get(L"dfaults"), L"Fault line file does not exist.\n"},
+        {L"bound_file", FieldRule::FileExists, settings.get(L"dbndry"), L"Boundary/void file does not exist.\n"},
+    };
+    for (FieldCheck& check : state.checks) attachFieldCheck(dialog, check);
+    ads_action_tile(dialog, _T("ffbrowse"), onFaultBrowse);
+    ads_action_tile(dialog, _T("bfbrowse"), onBoundaryBrowse);
+    ads_action_tile(dialog, _T("accept"), onAccept);
+    ads_action_tile(dialog, _T("cancel"), onCancel);
+    activeDialog = &state;
+    int status = 0;
+    ads_start_dialog(dialog, &status);
+    activeDialog = nullptr;
+    return state.accepted;
+}
+
+// The fault stage: the faults applied into ".ftin", or ".ttin" copied there.
+int runFaultStage(const std::string& rawTin, const std::string& faultedTin, StageReporter& reporter) {
+    const ProjectSettings& settings = projectSettings();
+    if (settings.get(L"ufaults") != L"1") {
+        copyTinFile(rawTin, faultedTin);
+        return kStageDone;
+    }
+    acutPrintf(_T("\nApplying Fault Lines..."));
+    const int dimension = static_cast<int>(leadingNumber(settings.get(L"dimfaults")));
+    return applyFaultLines(rawTin, settingPath(L"dfaults"), dimension, settings.get(L"ubound") == L"1",
+                           settingPath(L"dbndry"), reporter, userBroke);
+}
+
+// The boundary stage: ".ftin" clipped into ".tin", or copied there.
+int runBoundaryStage(const std::string& faultedTin, const std::string& finalTin, StageReporter& reporter) {
+    if (projectSettings().get(L"ubound") != L"1") {
+        copyTinFile(faultedTin, finalTin);
+        return kStatusSuccess;
+    }
+    return clipToBoundary(faultedTin, settingPath(L"dbndry"), finalTin, reporter);
+}
+
+}  // namespace
+
+int triangulateCommand() {
+    const SortWorkFiles work = sortWorkFiles();
+    if (!requireOpenProject(kOpenProjectFirst)) return RTERROR;
+
+    TriangulateDialog state;
+    const std::optional<ElevationTexts> proposed = proposeElevationRange(settingPath(L"dpoints"));
+    if (!proposed) {
+        acedAlert(_T("Could not open point file for reading.  Command terminates.\n"));
+        return RTERROR;
+    }
+    state.proposed = *proposed;
+
+    int dclId = -1;
+    if (ads_load_dialog(_T("dtm.dcl"), &dclId) != RTNORM || dclId < 0) {
+        acedAlert(_T("Could not load the dialog file dtm.dcl.  Command terminates."));
+        return RTERROR;
+    }
+    const bool accepted = runDialog(state, dclId);
+    ads_unload_dialog(dclId);
+    if (!accepted) return RTCAN;
+
+    ProjectSettings& settings = projectSettings();
+    const std::string pointFile = settingPath(L"dpoints");
+    HostReporter reporter;
+    if (preparePoints(pointFile, state.minimum, state.maximum, settings.get(L"uelev") == L"1", work, reporter) ==
+        kStatusError) {
+        removeSortWorkFiles(work);
+        return RTERROR;
+    }
+
+    acutPrintf(_T("\nCreating Triangulation..."));
+    const int built = buildTriangulation(pointFile, work.second, reporter, userBroke);
+    removeSortWorkFiles(work);
+    if (built == kStatusError || built == kStatusCancel) return built;
+
+    const std::string rawTin = withExtension(pointFile, ".ttin");
+    const std::string faultedTin = withExtension(pointFile, ".ftin");
+    const std::string finalTin = withExtension(pointFile, ".tin");
+    const int faulted = runFaultStage(rawTin, faultedTin, reporter);
+    if (faulted == kStatusError || faulted == kStatusCancel) return faulted;
+    tz::platform::deleteFile(rawTin);
+
+    if (runBoundaryStage(faultedTin, finalTin, reporter) == kStatusError) return RTERROR;
+    tz::platform::deleteFile(faultedTin);
+    return RTNORM;
+}
