@@ -33,7 +33,7 @@ bool isIndexContour(double z, double indexInterval) {
 
 ContourLevelSequence::ContourLevelSequence(double start, double end, double interval) {
     if (!std::isfinite(start) || !std::isfinite(end) || !std::isfinite(interval) || !(interval > 0)) return;
-    first_ = std::trunc(start / interval) * interval;
+    first_ = std::trunc(start / interval) * interval + 0.0;  // a start just below 0 gives 0, not -0
     top_ = (std::trunc(end / interval) + 1) * interval;
     interval_ = interval;
     level_ = first_;

@@ -77,6 +77,8 @@ std::vector<ContourChain> ContourTracer::traceLevel(double e, const ContourOptio
         if (!chain.drawn) continue;
         ContourChain contour;
         contour.points = options.smooth ? smoothContour(chain.vertices) : std::move(chain.vertices);
+        // A TIN file may hold "-0.000000"; the drawing should never show -0.
+        for (Point3& p : contour.points) p = {p.x + 0.0, p.y + 0.0, p.z + 0.0};
         contour.isIndex = isIndexContour(contour.points.front().z, options.indexInterval);
         drawn.push_back(std::move(contour));
     }

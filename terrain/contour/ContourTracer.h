@@ -25,7 +25,8 @@ struct ContourOptions {
 };
 
 // One contour to draw: a polyline through `points` in order, on the index
-// contour layer when `isIndex`, else on the regular contour layer.
+// contour layer when `isIndex`, else on the regular contour layer. No
+// coordinate is a negative zero.
 struct ContourChain {
     std::vector<Point3> points;
     bool isIndex = false;

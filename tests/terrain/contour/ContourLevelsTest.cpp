@@ -36,6 +36,14 @@ TEST(ContourLevels, NegativeRangesStartAtTheMultipleTowardZero) {
     EXPECT_EQ(sequence.top(), 0);
 }
 
+TEST(ContourLevels, AStartJustBelowZeroGivesAPositiveZeroLevel) {
+    ContourLevelSequence sequence(-3, 4, 5);
+    const auto first = sequence.next();
+    ASSERT_TRUE(first.has_value());
+    EXPECT_EQ(*first, 0);
+    EXPECT_FALSE(std::signbit(*first));
+}
+
 TEST(ContourLevels, IntervalLargerThanTheRange) {
     EXPECT_EQ(levels(12.3, 47.9, 100), (std::vector<double>{0, 100}));
     EXPECT_EQ(levels(112.3, 147.9, 1000), (std::vector<double>{0, 1000}));

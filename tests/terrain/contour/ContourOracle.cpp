@@ -327,6 +327,11 @@ std::vector<ContourChain> traceLevel(const std::vector<Triangle>& triangles, con
         ContourChain out;
         out.points = options.smooth ? smooth(c.vertices) : c.vertices;
         out.isIndex = isIndex(out.points[0].z, options.indexInterval);
+        for (Point3& p : out.points) {  // the drawing shows no -0
+            if (p.x == 0) p.x = 0;
+            if (p.y == 0) p.y = 0;
+            if (p.z == 0) p.z = 0;
+        }
         drawn.push_back(out);
     }
     return drawn;

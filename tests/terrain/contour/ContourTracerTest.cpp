@@ -319,6 +319,19 @@ TEST(ContourTracer, SignedZeroOrderShowsWhyFileOrderIsKept) {
     EXPECT_TRUE(sameSegmentBits(backward[0], oracle::segments({b, a, c}, 5)[0]));
 }
 
+TEST(ContourTracer, ChainsNeverCarryANegativeZero) {
+    // "-0.000000" in a TIN file reads as -0; the chain shows 0.
+    const ContourTracer tracer(Tin{{{-0.0, -0.0, -0.0}, {10, -0.0, 10}, {-0.0, 10, 10}}});
+    for (bool smooth : {false, true})
+        for (double e : {-0.0, 0.0, 5.0})
+            for (const ContourChain& c : tracer.traceLevel(e, {smooth, 0}))
+                for (const Point3& p : c.points)
+                    EXPECT_FALSE(std::signbit(p.x) || std::signbit(p.y) || std::signbit(p.z)) << e;
+    const auto chains = tracer.traceLevel(5, {});
+    ASSERT_EQ(chains.size(), 1u);
+    EXPECT_EQ(chains[0].points[0].x, 0);
+}
+
 TEST(ContourTracer, TrianglesWithNonFiniteCoordinatesTakeNoPart) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
