@@ -6,6 +6,6 @@
   (setq loaded (mapcar 'strcase (arx)))
   (foreach name '("Kerfline" "Slabvol" "ptgrab")
     (if (not (member (strcase (strcat name ".so")) loaded))
-      (arxload (strcat dpath name ".so")
-               (progn (princ (strcat "\nCould not load " dpath name ".so")) nil))))
+      (if (not (arxload (strcat dpath name ".so") nil))
+        (princ (strcat "\nCould not load " dpath name ".so")))))
   (princ))

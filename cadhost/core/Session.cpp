@@ -23,6 +23,7 @@
 #include "drawing/DrawingFiles.h"
 #include "lisp/Interpreter.h"
 #include "lisp/Reader.h"
+#include "plot/Plot.h"
 
 namespace tz::cad {
 
@@ -34,6 +35,14 @@ const char* kUsage =
     "  /b SCRIPT            the same (the start-up script switch)\n"
     "  --drawing FILE.dxf   open this drawing first\n"
     "  --save FILE.dxf      save the drawing as DXF when the session ends\n"
+    "  --plot FILE          when the session ends, draw a picture of the drawing into FILE\n"
+    "                       (.png, .svg or .pdf); may be given several times\n"
+    "  --plot-layers LIST   the --plot options after it show only these layers (names or\n"
+    "                       wildcard patterns, comma-separated; \"\" shows every layer that is on)\n"
+    "  --plot-size N        the --plot options after it make pictures N pixels (points)\n"
+    "                       on their longer side (default 1600)\n"
+    "  --plot-view VIEW     the --plot options after it look at the drawing from above\n"
+    "                       (plan, the default) or from the south-west (iso)\n"
     "  --bare               start without the suite's plug-ins (also when started\n"
     "                       through a link of another name, as the CAD host the\n"
     "                       launchers start: the suite's loader brings them in)\n"
@@ -42,8 +51,10 @@ const char* kUsage =
 
 struct Options {
     std::vector<std::string> scripts;
+    bool startupScript = false;  // /b: the session goes on with standard input afterwards
     std::string drawing;
     std::string save;
+    std::vector<PlotRequest> plots;
     bool bare = false;
     std::vector<std::string> settings;
     long userBreak = 0;
@@ -52,6 +63,7 @@ struct Options {
 bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
     const std::string invokedAs = std::filesystem::path(argv[0]).filename().string();
     options.bare = invokedAs != "tzcad";
+    PlotRequest plotSettings;  // layers, size and view chosen for the --plot options that follow
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         auto value = [&](const char* what) -> const char* {
@@ -65,6 +77,7 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
             const char* v = value("a script");
             if (!v) return false;
             options.scripts.push_back(v);
+            options.startupScript = true;
         } else if (arg == "--drawing") {
             const char* v = value("a file");
             if (!v) return false;
@@ -73,6 +86,41 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
             const char* v = value("a file");
             if (!v) return false;
             options.save = v;
+        } else if (arg == "--plot") {
+            const char* v = value("a file");
+            if (!v) return false;
+            if (pictureKindOf(v) == PictureKind::unknown) {
+                error = "--plot " + std::string(v) + ": the name must end in .png, .svg or .pdf";
+                return false;
+            }
+            options.plots.push_back(plotSettings);
+            options.plots.back().path = v;
+        } else if (arg == "--plot-layers") {
+            const char* v = value("a list of layers");
+            if (!v) return false;
+            plotSettings.layerPattern = tz::platform::fromUtf8(v);
+        } else if (arg == "--plot-size") {
+            const char* v = value("a number");
+            if (!v) return false;
+            char* end = nullptr;
+            const long size = std::strtol(v, &end, 10);
+            if (!end || *end || size < kSmallestPlotSize || size > kLargestPlotSize) {
+                error = "--plot-size needs a number from " + std::to_string(kSmallestPlotSize) + " to " +
+                        std::to_string(kLargestPlotSize);
+                return false;
+            }
+            plotSettings.longSide = static_cast<int>(size);
+        } else if (arg == "--plot-view") {
+            const char* v = value("plan or iso");
+            if (!v) return false;
+            if (std::strcmp(v, "plan") == 0) {
+                plotSettings.view = PlotView::plan;
+            } else if (std::strcmp(v, "iso") == 0) {
+                plotSettings.view = PlotView::isometric;
+            } else {
+                error = "--plot-view needs plan or iso";
+                return false;
+            }
         } else if (arg == "--bare") {
             options.bare = true;
         } else if (arg == "--set") {
@@ -239,30 +287,36 @@ int runHost(int argc, char** argv) {
     if (!options.bare) loadSuitePlugins();
 
     int status = 0;
-    const bool interactiveStdin = options.scripts.empty() && isatty(STDIN_FILENO);
-    if (interactiveStdin) {
-        std::signal(SIGINT, onInterrupt);
-        console().setInput(&std::cin, false);
-        commandLoop(true);
-    } else {
-        if (options.scripts.empty()) options.scripts.push_back("-");
-        for (const std::string& script : options.scripts) {
-            if (quitRequested()) break;
-            if (script == "-") {
-                console().setInput(&std::cin, true);
-                commandLoop(false);
-                continue;
-            }
-            std::ifstream file(tz::platform::nativePath(script), std::ios::binary);
-            if (!file) {
-                console().freshLine();
-                console().print(L"Cannot open script file " + tz::platform::fromUtf8(script) + L"\n");
-                status = 1;
-                continue;
-            }
-            console().setInput(&file, true);
+    const bool interactiveStdin = isatty(STDIN_FILENO);
+    if (options.scripts.empty() && !interactiveStdin) options.scripts.push_back("-");
+    for (const std::string& script : options.scripts) {
+        if (quitRequested()) break;
+        if (script == "-") {
+            console().setInput(&std::cin, true);
             commandLoop(false);
-            console().setInput(nullptr, true);
+            continue;
+        }
+        std::ifstream file(tz::platform::nativePath(script), std::ios::binary);
+        if (!file) {
+            console().freshLine();
+            console().print(L"Cannot open script file " + tz::platform::fromUtf8(script) + L"\n");
+            status = 1;
+            continue;
+        }
+        console().setInput(&file, true);
+        commandLoop(false);
+        console().setInput(nullptr, true);
+    }
+    // With no script, or after a start-up script, the user carries on:
+    // typed at a terminal, or from whatever else standard input holds.
+    if (!quitRequested() && (options.scripts.empty() || options.startupScript)) {
+        if (interactiveStdin) {
+            std::signal(SIGINT, onInterrupt);
+            console().setInput(&std::cin, false);
+            commandLoop(true);
+        } else {
+            console().setInput(&std::cin, true);
+            commandLoop(false);
         }
     }
     console().setInput(nullptr, true);
@@ -272,6 +326,14 @@ int runHost(int argc, char** argv) {
         if (!saveDrawing(options.save, error)) {
             console().freshLine();
             console().print(L"Could not save the drawing: " + tz::platform::fromUtf8(error) + L"\n");
+            return 1;
+        }
+    }
+    for (const PlotRequest& plot : options.plots) {
+        if (!plotDrawing(plot, error)) {
+            console().freshLine();
+            console().print(L"Could not plot the drawing to " + tz::platform::fromUtf8(plot.path) + L": " +
+                            tz::platform::fromUtf8(error) + L"\n");
             return 1;
         }
     }
