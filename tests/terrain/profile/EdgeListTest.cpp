@@ -61,7 +61,7 @@ TEST(EdgeList, AgreesWithALinearSearchOnManyEdges) {
     std::uniform_int_distribution<int> coin(0, 1);
     EdgeList list;
     std::vector<Edge> linear;
-    for (int i = 0; i < 20000; ++i) {
+    for (int i = 0; i < 8000; ++i) {
         Edge e = edge(coordinate(random), coordinate(random), coordinate(random) * 0.5, coordinate(random),
                       coordinate(random), coin(random));
         if (coin(random)) std::swap(e.a, e.b);

@@ -53,6 +53,12 @@ TEST(SegmentGrid, FindsEveryCrossingSegmentOfRandomSets) {
             const PlanSegment& s = segments[q];
             expectSuperset(segments, {s.x1, s.y1, s.x1 + 10, s.y1 - 7}, grid);
             expectSuperset(segments, {s.x0 - 5, s.y0, s.x0, s.y0}, grid);
+            // Queries grazing an end point, where the tolerance decides.
+            for (double nudge : {1e-13, -1e-13, 1e-11, -1e-11}) {
+                const double d = nudge * std::max(1.0, origin);
+                expectSuperset(segments, {s.x1 - 3, s.y1 + d, s.x1 + 3, s.y1 + d}, grid);
+                expectSuperset(segments, {s.x1 + d - 2, s.y1 - 2, s.x1 + d + 2, s.y1 + 2}, grid);
+            }
         }
         // Queries that reach far beyond the indexed area.
         expectSuperset(segments, {origin - 1e7, origin + 50, origin + 1e7, origin + 51}, grid);
