@@ -67,5 +67,6 @@ ValuePtr expectList(const std::vector<ValuePtr>& args, size_t index);
 void installSpecialForms(Interpreter& lisp);
 void installCoreBuiltins(Interpreter& lisp);
 void installHostBuiltins(Interpreter& lisp);
+void installInputBuiltins(Interpreter& lisp);
 
 }  // namespace tz::cad::lisp
