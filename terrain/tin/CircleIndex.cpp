@@ -7,7 +7,6 @@
 namespace tz::terrain {
 namespace {
 
-constexpr size_t kCellLimit = 6;      // cells a circle may occupy on its level
 constexpr double kHugeRadius = 1e150;  // beyond this, a circle is checked for every point
 constexpr int kMaxCellsPerAxis = 1 << 15;
 constexpr double kRelativeSlack = 1e-9;
@@ -40,7 +39,6 @@ CircleIndex::CircleIndex(double xmin, double ymin, double xmax, double ymax, siz
         level.nx = std::min(level.nx, kMaxCellsPerAxis);
         level.ny = std::min(level.ny, kMaxCellsPerAxis);
         level.cells.resize(static_cast<size_t>(level.nx) * level.ny);
-        cellCount_ += level.cells.size();
         const bool top = level.nx == 1 && level.ny == 1;
         levels_.push_back(std::move(level));
         if (top) break;
@@ -89,33 +87,33 @@ bool CircleIndex::footprint(const Level& level, double xc, double yc, double r, 
     return true;
 }
 
-void CircleIndex::compact() {
-    auto compactCell = [&](Cell& cell) {
-        size_t kept = 0;
-        for (const Entry& e : cell) {
-            if (liveTag_[e.id] == e.tag) cell[kept++] = e;
+void CircleIndex::removeFrom(Cell& cell, uint32_t id) {
+    for (size_t i = 0; i < cell.size(); ++i) {
+        if (cell[i].id == id) {
+            cell[i] = cell.back();
+            cell.pop_back();
+            return;
         }
-        cell.resize(kept);
-    };
-    compactCell(global_);
-    for (Level& level : levels_) {
-        for (Cell& cell : level.cells) compactCell(cell);
     }
-    stale_ = 0;
 }
 
-uint32_t CircleIndex::insert(uint32_t id, uint64_t tag, double xc, double yc, double r) {
-    if (liveTag_.size() <= id) {
-        liveTag_.resize(std::max<size_t>(id + 1, liveTag_.size() * 2), kDead);
-        levelOf_.resize(liveTag_.size(), 0xFF);
+void CircleIndex::erase(uint32_t id, const Registration& registration) {
+    if (registration.level == kGlobal) {
+        removeFrom(global_, id);
+        return;
     }
-    liveTag_[id] = tag;
-    levelOf_[id] = 0xFF;
+    Level& level = levels_[registration.level];
+    for (uint8_t k = 0; k < registration.count; ++k) removeFrom(level.cells[registration.cells[k]], id);
+    level.live -= registration.count;
+}
+
+CircleIndex::Registration CircleIndex::insert(uint32_t id, double xc, double yc, double r) {
+    Registration registration{};
     if (!(r < kHugeRadius) || !std::isfinite(xc) || !std::isfinite(yc) || std::fabs(xc) > kHugeRadius ||
         std::fabs(yc) > kHugeRadius) {
-        global_.push_back({xc, yc, r, tag, id});
-        ++live_;
-        return 1;
+        global_.push_back({xc, yc, r, id});
+        registration.level = kGlobal;
+        return registration;
     }
     // Start at the level where the circle's box, cut to the grid, spans one
     // cell (and so lies in at most four).
@@ -124,26 +122,26 @@ uint32_t CircleIndex::insert(uint32_t id, uint64_t tag, double xc, double yc, do
     const double extent = std::max({width, height, 0.0});
     size_t first = 0;
     while (first + 1 < levels_.size() && extent > levels_[first].cell) ++first;
-    size_t cells[kCellLimit];
     for (size_t l = first; l < levels_.size(); ++l) {
         Level& level = levels_[l];
-        size_t count = 0;
-        const bool fits = footprint(level, xc, yc, r, kCellLimit, [&](size_t cell) { cells[count++] = cell; });
+        uint8_t count = 0;
+        const bool fits = footprint(level, xc, yc, r, kCellLimit,
+                                    [&](size_t cell) { registration.cells[count++] = static_cast<uint32_t>(cell); });
         if (fits || l + 1 == levels_.size()) {
             if (!fits) {  // the top level has a single cell
-                count = 0;
-                cells[count++] = 0;
+                count = 1;
+                registration.cells[0] = 0;
             }
-            for (size_t k = 0; k < count; ++k) level.cells[cells[k]].push_back({xc, yc, r, tag, id});
-            live_ += count;
+            for (uint8_t k = 0; k < count; ++k) level.cells[registration.cells[k]].push_back({xc, yc, r, id});
             level.live += count;
-            levelOf_[id] = static_cast<uint8_t>(l);
-            return static_cast<uint32_t>(count);
+            registration.level = static_cast<uint8_t>(l);
+            registration.count = count;
+            return registration;
         }
     }
-    global_.push_back({xc, yc, r, tag, id});
-    ++live_;
-    return 1;
+    global_.push_back({xc, yc, r, id});
+    registration.level = kGlobal;
+    return registration;
 }
 
 }  // namespace tz::terrain

@@ -8,9 +8,8 @@
 // only a few cells; points outside the grid fall into its border cells,
 // which also hold every circle reaching beyond that border.
 //
-// Removal is lazy: each registration carries its circle's tag, the index
-// remembers the live tag of every id, and stale entries are dropped when a
-// query meets them or, everywhere at once, when they outnumber the cells.
+// A circle's entries are remembered by the caller (a Registration), so
+// that removing it touches only its own cells.
 #pragma once
 
 #include <algorithm>
@@ -23,68 +22,60 @@ namespace tz::terrain {
 
 class CircleIndex {
 public:
+    static constexpr size_t kCellLimit = 6;  // cells a circle may occupy on its level
+
+    // Where a circle's entries are.
+    struct Registration {
+        uint32_t cells[kCellLimit];
+        uint8_t level;
+        uint8_t count;
+    };
+
     // The grid covers [xmin, xmax] x [ymin, ymax], sized for about
     // `expectedCount` points.
     CircleIndex(double xmin, double ymin, double xmax, double ymax, size_t expectedCount);
 
-    // Registers the circle of `id`, under a `tag` that tells it from earlier
-    // circles of the same id; returns the number of entries made.
-    uint32_t insert(uint32_t id, uint64_t tag, double xc, double yc, double r);
+    // Registers the circle of `id`; returns where, to hand back to erase().
+    Registration insert(uint32_t id, double xc, double yc, double r);
 
-    // Removes the circle of `id`, which made `registrations` entries.
-    void release(uint32_t id, uint32_t registrations) {
-        liveTag_[id] = kDead;
-        if (levelOf_[id] < levels_.size()) levels_[levelOf_[id]].live -= registrations;
-        stale_ += registrations;
-        live_ -= std::min<size_t>(live_, registrations);
-        if (stale_ >= live_ + cellCount_ + 4096) compact();
-    }
+    // Removes the circle of `id`.
+    void erase(uint32_t id, const Registration& registration);
 
-    // Calls visit(id) for every live circle that contains (x, y) by the
-    // engine's floating-point test, sqrt((y - yc)^2 + (x - xc)^2) < r (or
-    // <= r when `inclusive`), each once.
+    // Calls visit(id) for every circle that contains (x, y) by the engine's
+    // floating-point test, sqrt((y - yc)^2 + (x - xc)^2) < r (or <= r when
+    // `inclusive`), each once.
     template <class Visit>
-    void forEachContaining(double x, double y, bool inclusive, Visit&& visit) {
+    void forEachContaining(double x, double y, bool inclusive, Visit&& visit) const {
         scan(global_, x, y, inclusive, visit);
-        for (Level& level : levels_) {
+        for (const Level& level : levels_) {
             if (level.live > 0) scan(level.cells[cellOf(level, x, y)], x, y, inclusive, visit);
         }
     }
 
 private:
-    static constexpr uint64_t kDead = ~uint64_t{0};
-    static constexpr uint32_t kEnd = ~uint32_t{0};
+    static constexpr uint8_t kGlobal = 0xFF;
 
     struct Entry {
         double xc, yc, r;  // a copy of the circle, so the test needs no lookup
-        uint64_t tag;
         uint32_t id;
     };
     using Cell = std::vector<Entry>;
     struct Level {
         double cell = 1, inverse = 1;
         int nx = 1, ny = 1;
-        size_t live = 0;          // entries made at this level and not yet released
+        size_t live = 0;          // entries at this level
         std::vector<Cell> cells;  // column-major: the sweep's cells lie together
     };
 
     template <class Visit>
-    void scan(Cell& cell, double x, double y, bool inclusive, Visit& visit) {
-        for (size_t i = 0; i < cell.size();) {
-            const Entry& e = cell[i];
-            if (liveTag_[e.id] == e.tag) {
-                const double distance = std::sqrt((y - e.yc) * (y - e.yc) + (x - e.xc) * (x - e.xc));
-                if (inclusive ? distance <= e.r : distance < e.r) visit(e.id);
-                ++i;
-            } else {
-                cell[i] = cell.back();
-                cell.pop_back();
-                if (stale_ > 0) --stale_;
-            }
+    static void scan(const Cell& cell, double x, double y, bool inclusive, Visit& visit) {
+        for (const Entry& e : cell) {
+            const double distance = std::sqrt((y - e.yc) * (y - e.yc) + (x - e.xc) * (x - e.xc));
+            if (inclusive ? distance <= e.r : distance < e.r) visit(e.id);
         }
     }
+    static void removeFrom(Cell& cell, uint32_t id);
 
-    void compact();
     size_t cellOf(const Level& level, double x, double y) const {
         return static_cast<size_t>(column(level, x)) * level.ny + row(level, y);
     }
@@ -99,11 +90,6 @@ private:
     double slackScale_;
     std::vector<Level> levels_;
     Cell global_;
-    std::vector<uint8_t> levelOf_;  // per id: its circle's level
-    size_t live_ = 0;
-    size_t stale_ = 0;
-    size_t cellCount_ = 0;
-    std::vector<uint64_t> liveTag_;
 };
 
 }  // namespace tz::terrain

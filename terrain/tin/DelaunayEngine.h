@@ -73,7 +73,7 @@ private:
         uint32_t nb[3];  // neighbour across edge (v[i], v[i+1])
         uint64_t seq;
         double xc, yc, r;
-        uint32_t registrations;  // entries in the circle index
+        CircleIndex::Registration registration;  // entries in the circle index
         State state;
     };
     struct BoundaryEdge {
