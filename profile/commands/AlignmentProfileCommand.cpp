@@ -1,0 +1,58 @@
+// tzexpro: the ground profile along a picked alignment, with the terrain
+// taken from a TIN file the user picks. The TIN's triangles give the edge
+// list in memory; no input file is changed.
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "FileSystem.h"
+#include "ProfileCommands.h"
+#include "arxHeaders.h"
+#include "hostbound/PolylineReading.h"
+#include "hostbound/ProfileWriting.h"
+#include "profile/EdgeReading.h"
+
+using namespace tz::terrain::hostbound;
+using namespace tz::terrain::profile;
+
+namespace {
+
+// The edges of the TIN's triangles, each held once. None, after the
+// message, when the file cannot be opened.
+std::optional<EdgeList> loadTinEdges(const std::wstring& path) {
+    std::FILE* file = tz::platform::openFile(path, "r");
+    if (file == nullptr) {
+        acutPrintf(_T("%s"), kCannotOpenTerrain);
+        return std::nullopt;
+    }
+    acutPrintf(_T("\nReading TIN ...."));
+    TextScanner scanner(file);
+    EdgeLoad load = readTinEdges(scanner);
+    std::fclose(file);
+    acutPrintf(_T("%s"), kLoadingDone);
+    // Text met after some triangles is worth a word; a file with no triangle
+    // at all ends in "Unable to extract profile!", which says enough.
+    if (load.stoppedAtUnreadableText && load.recordsRead > 0)
+        acutPrintf(_T("\nThe TIN file holds text that is not a number; the triangles before it are used."));
+    return std::move(load.edges);
+}
+
+}  // namespace
+
+int alignmentProfileCommand() {
+    const std::optional<PickedPolyline> polyline = pickPolyline(_T("\nSelect an alignment: "));
+    if (!polyline) return RTERROR;
+    const double startStation = askStartingStation(_T("Enter starting station: "));
+
+    resbuf chosen{};
+    if (acedGetFileD(_T("Select a TIN file"), nullptr, _T("tin"), 4, &chosen) != RTNORM) return RTCAN;
+    const std::wstring tinPath = chosen.resval.rstring;
+    acutDelString(chosen.resval.rstring);
+
+    const std::optional<EdgeList> edges = loadTinEdges(tinPath);
+    if (!edges) return RTERROR;
+
+    const std::optional<Alignment> alignment = readAlignment(*polyline);
+    if (!alignment) return RTERROR;
+    return writeProfile(*alignment, startStation, *edges);
+}
