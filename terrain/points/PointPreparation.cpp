@@ -63,6 +63,23 @@ void removeSortWorkFiles(const SortWorkFiles& files) {
     tz::platform::deleteFile(files.second);
 }
 
+std::optional<ElevationRange> elevationRangeOf(const std::string& pointFile) {
+    std::FILE* file = tz::platform::openFile(pointFile, "r");
+    if (file == nullptr) return std::nullopt;
+    ElevationRange range;
+    {
+        NumberReader reader(file);
+        Point3 p;
+        while (readPoint(reader, p)) {
+            if (range.points == 0 || p.z < range.minimum) range.minimum = p.z;
+            if (range.points == 0 || p.z > range.maximum) range.maximum = p.z;
+            ++range.points;
+        }
+    }
+    std::fclose(file);
+    return range;
+}
+
 int preparePoints(const std::string& pointFile, const std::wstring& minimumText,
                   const std::wstring& maximumText, bool useElevationRange, const SortWorkFiles& work,
                   StageReporter& reporter) {

@@ -6,6 +6,7 @@
 // its plan position).
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "tin/StageReporter.h"
@@ -32,6 +33,17 @@ struct PointExtent {
     Point3 min;
     Point3 max;
 };
+
+// The lowest and highest elevation of a point file, as the triangulate
+// dialog proposes them; reading ends at text that is not a number. Empty
+// when the file cannot be opened; `points` is 0 (and the range 0 to 0)
+// when it holds no point.
+struct ElevationRange {
+    double minimum = 0;
+    double maximum = 0;
+    size_t points = 0;
+};
+std::optional<ElevationRange> elevationRangeOf(const std::string& pointFile);
 
 // Prepares the sorted point file in `work.second`. `minimumText` and
 // `maximumText` are the elevation range texts of the triangulate dialog,

@@ -191,6 +191,19 @@ TEST_F(Preparation, WriteSortedPointFileFailures) {
     EXPECT_EQ(reporter.alerts[1], "Could not open sorted point file for writing.  Program will abend.\n");
 }
 
+TEST(ElevationRange, LowestAndHighestOfThePointFile) {
+    testing::ScratchFolder folder;
+    testing::writeWholeFile(folder.path("a.dat"), "1 1 5.5\n2 2 -3\n3 3 12.25\nnot 4 4\n5 5 99\n");
+    const std::optional<ElevationRange> range = elevationRangeOf(folder.path("a.dat"));
+    ASSERT_TRUE(range);
+    EXPECT_EQ(range->minimum, -3);
+    EXPECT_EQ(range->maximum, 12.25);
+    EXPECT_EQ(range->points, 3u);
+    testing::writeWholeFile(folder.path("b.dat"), "");
+    EXPECT_EQ(elevationRangeOf(folder.path("b.dat"))->points, 0u);
+    EXPECT_FALSE(elevationRangeOf(folder.path("none.dat")));
+}
+
 TEST(SortWorkFiles, LieInTheWorkFolderAndAreOwnedByThisProcess) {
     const std::string saved = std::getenv("TEMP") ? std::getenv("TEMP") : "";
     const bool had = std::getenv("TEMP") != nullptr;

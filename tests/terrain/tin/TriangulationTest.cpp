@@ -64,6 +64,25 @@ TEST_F(TriangulationStage, WritesWhatTheLiteralProcedureWrites) {
     EXPECT_EQ(ttin(), crlf(literal::formatTin(literal::triangulateLiterally(header, points))));
 }
 
+TEST_F(TriangulationStage, ListsGrowInsteadOfLimitingTriangles) {
+    // Ten points once allowed 36 active triangles; the lists now grow, so no
+    // alert can come and every point is used.
+    std::string text = "0 0 0\n9 9 0\n";
+    char line[100];
+    for (int i = 0; i < 10; ++i) {
+        std::snprintf(line, sizeof line, "%d %d 1\n", i, (i * 7) % 10);
+        text += line;
+    }
+    EXPECT_EQ(build(text), kStageDone);
+    EXPECT_TRUE(reporter.alerts.empty());
+    std::vector<Triangle> tin;
+    ASSERT_TRUE(readTinFile(folder.path("site.ttin"), tin));
+    EXPECT_EQ(testing::validityFault(tin), "");
+    std::vector<Point3> points;
+    for (int i = 0; i < 10; ++i) points.push_back({static_cast<double>(i), static_cast<double>((i * 7) % 10), 1});
+    EXPECT_TRUE(testing::usesEveryPoint(tin, points));
+}
+
 TEST_F(TriangulationStage, UserBreakLeavesTheFileEmpty) {
     int asked = 0;
     EXPECT_EQ(build("0 0 1\n10 7 3\n0 0 1\n4 7 3\n10 0 2\n", [&] { return ++asked == 2; }), kStatusCancel);
