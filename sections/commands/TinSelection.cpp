@@ -1,0 +1,28 @@
+#include "TinSelection.h"
+
+#include <cstdio>
+
+#include "FileSystem.h"
+#include "arxHeaders.h"
+
+std::optional<std::wstring> selectTinFile() {
+    resbuf chosen{};
+    if (acedGetFileD(_T("Select a TIN file"), nullptr, _T("tin"), 4, &chosen) != RTNORM) return std::nullopt;
+    std::wstring path = chosen.resval.rstring;
+    acutDelString(chosen.resval.rstring);
+    return path;
+}
+
+std::optional<tz::sections::TinTable> loadTinTable(const std::wstring& path) {
+    std::FILE* file = tz::platform::openFile(path, "r");
+    if (file == nullptr) {
+        acutPrintf(_T("\nCan't open point file. Command Terminates."));
+        return std::nullopt;
+    }
+    tz::terrain::profile::TextScanner scanner(file);
+    tz::sections::TinTableLoad load = tz::sections::loadTinTable(scanner);
+    std::fclose(file);
+    if (load.stoppedAtUnreadableText)
+        acutPrintf(_T("\nThe TIN file holds text that is not a number; the triangles before it are used."));
+    return std::move(load.table);
+}
