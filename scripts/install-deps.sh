@@ -6,10 +6,10 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev          # unit tests
-  libdxflib-dev                      # DXF reading
   libcgal-dev libgmp-dev libmpfr-dev # exact geometric predicates
   libcairo2-dev                      # drawing pictures (tzcad --plot)
   python3 python3-ezdxf python3-matplotlib  # independent DXF audit and rendering in tests
+  python3-numpy                      # the sample project's generator and its checks
   libxml2-utils                      # xmllint for LandXML schema checks
 )
 
