@@ -6,10 +6,8 @@ that every output exists and is sane.
     check_demo.py --checks-only OUTDIR --source REPOSITORY   (the checks on an earlier run's outputs)
 
 Each check reads its outputs with code of its own (numpy, ezdxf, xmllint),
-not with the suite's. A check whose output a command has not produced
-because that command is not available yet is reported as SKIPPED, naming
-the command: it is expected to pass once the command lands. Any other
-missing output is a failure.
+not with the suite's. A missing output fails its check; one that a command
+did not write because the command is not available in the suite says so.
 """
 import argparse
 import os
