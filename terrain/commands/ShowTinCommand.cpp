@@ -21,7 +21,7 @@ namespace {
 std::wstring tinLayer;
 
 void onAccept(ads_callback_packet* packet) {
-    tinLayer = display::tinLayerOrDefault(tileText(packet->dialog, L"tinlayer", 511));
+    tinLayer = display::tinLayerOrDefault(tileText(packet->dialog, L"tinlayer", 512));
     ads_done_dialog(packet->dialog, DLGOK);
 }
 
