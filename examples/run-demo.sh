@@ -23,8 +23,8 @@ mkdir -p "$2"
 out="$(cd "$2" && pwd)"
 
 # What an earlier run left there would change this run (a settings file
-# found instead of made, files the commands refuse to replace): start afresh,
-# removing only what the demo itself writes.
+# found instead of made) or pass for its results: start afresh, removing only
+# what the demo itself writes.
 outputs=(site.set site.tin tztin.asc site-exsec.pfl site-expro.pfl site.exs site.vol
          points-pnezd.asc points-penzd.asc points-xyz.asc nodelist.txt nodelist-nezd.txt
          site.xml points-dump.dat site-out.dxf transcript.txt registry.reg
@@ -84,5 +84,6 @@ rm -f "$out/plot.log"
 echo "Demo finished in $(( $(date +%s) - started )) s. In $out:"
 echo "  transcript.txt     everything the session printed"
 echo "  site-out.dxf       the drawing with contours, TIN faces, mesh and leaders"
-echo "  site.tin           the terrain model; site.exs, site.vol, *.pfl, *.asc, site.xml, nodelist*.txt: results"
+echo "  site.tin           the terrain model"
+echo "  *.pfl, site.exs, site.vol, *.asc, nodelist*.txt, site.xml, points-dump.dat: the other results"
 echo "  site.png, site.pdf, contours.png, contours-straight.png, tin.png, mesh.png: pictures"
