@@ -137,12 +137,12 @@ int runDialog() {
 // triangulation first. Null (after the alert) when it still cannot be opened.
 std::FILE* openTin(std::string& path) {
     path = withExtension(settingPath(L"dpoints"), ".tin");
-    std::FILE* file = tz::platform::openFile(path, "r");
+    std::FILE* file = tz::platform::openFile(path, "rb");
     if (file != nullptr) return file;
     acedAlert(_T("Triangle file does not exist.  You will automatically be taken to triangulation.\n"));
     triangulateCommand();
     path = withExtension(settingPath(L"dpoints"), ".tin");
-    file = tz::platform::openFile(path, "r");
+    file = tz::platform::openFile(path, "rb");
     if (file == nullptr) acedAlert(_T("Could not open triangle file.  Command terminates.\n"));
     return file;
 }

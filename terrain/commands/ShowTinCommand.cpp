@@ -87,7 +87,7 @@ int showTinCommand() {
     const int dialogResult = runDialog();
     if (dialogResult != RTNORM) return dialogResult;
 
-    std::FILE* file = tz::platform::openFile(tinPath, "r");
+    std::FILE* file = tz::platform::openFile(tinPath, "rb");
     if (file == nullptr) {
         acedAlert(_T("Could not open tin file.  Command terminates.\n"));
         return RTERROR;

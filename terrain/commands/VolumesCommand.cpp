@@ -123,7 +123,7 @@ int runDialog() {
 }
 
 bool canOpen(const std::string& path) {
-    std::FILE* file = tz::platform::openFile(path, "r");
+    std::FILE* file = tz::platform::openFile(path, "rb");
     if (file == nullptr) return false;
     std::fclose(file);
     return true;
@@ -131,7 +131,7 @@ bool canOpen(const std::string& path) {
 
 // Loads one surface; false (after its alert) when the file cannot be opened.
 bool loadInto(const std::string& path, const wchar_t* missingAlert, std::vector<PreparedTriangle>& triangles) {
-    std::FILE* file = tz::platform::openFile(path, "r");
+    std::FILE* file = tz::platform::openFile(path, "rb");
     if (file == nullptr) {
         acedAlert(missingAlert);
         return false;

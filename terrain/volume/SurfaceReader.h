@@ -2,6 +2,8 @@
 // space between numbers) for the volumes, the mesh and the TIN display.
 // Reading ends at the end of the file, at text that is not a number, or at
 // a triangle cut short; nothing loops and every stop is told apart.
+// Files are best opened in binary mode: a carriage return is white space
+// here, so CR LF and LF files read alike without a translating stream.
 #pragma once
 
 #include <cstddef>
