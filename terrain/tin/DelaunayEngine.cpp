@@ -108,7 +108,7 @@ bool DelaunayEngine::boundaryOf(const std::vector<uint32_t>& cavity, uint32_t ap
         for (int i = 0; i < 3; ++i) {
             const uint32_t n = t.nb[i];
             if (n != kNone && triStamp_[n] == triStampValue_) continue;
-            boundary_.push_back({t.v[i], t.v[(i + 1) % 3], n, true});
+            boundary_.push_back({t.v[i], t.v[(i + 1) % 3], n});
         }
     }
     if (boundary_.empty()) return false;

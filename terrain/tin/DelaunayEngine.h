@@ -79,7 +79,6 @@ private:
     struct BoundaryEdge {
         uint32_t a, b;
         uint32_t outside;  // triangle beyond the edge, or kNone
-        bool alive;
     };
     struct HeapEntry {
         double key;
