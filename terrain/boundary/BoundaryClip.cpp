@@ -14,7 +14,7 @@ int clipToBoundary(const std::string& inputTin, const std::string& boundaryFile,
         return kStatusError;
     }
     const BoundarySet boundary(std::move(segments));
-    std::FILE* input = tz::platform::openFile(inputTin, "r");
+    std::FILE* input = tz::platform::openFile(inputTin, "rb");
     if (input == nullptr) {
         reporter.alert("Error opening triangle file.\n");
         return kStatusError;

@@ -7,7 +7,7 @@ namespace tz::terrain {
 namespace {
 
 bool readRecords(const std::string& path, int numbersPerRecord, std::vector<Segment>& out) {
-    std::FILE* file = tz::platform::openFile(path, "r");
+    std::FILE* file = tz::platform::openFile(path, "rb");
     if (file == nullptr) return false;
     {
         NumberReader reader(file);

@@ -69,9 +69,9 @@ int applyFaultLines(const std::string& rawTin, const std::string& faultFile, int
     if (useBoundary && !readSegmentFile(boundaryFile, boundary))
         return fail(reporter, "Error opening boundary file.\n");
 
-    std::FILE* tinFile = tz::platform::openFile(rawTin, "r");
+    std::FILE* tinFile = tz::platform::openFile(rawTin, "rb");
     if (tinFile == nullptr) return fail(reporter, "Error opening triangle file.\n");
-    std::FILE* faults = tz::platform::openFile(faultFile, "r");
+    std::FILE* faults = tz::platform::openFile(faultFile, "rb");
     if (faults == nullptr) {
         std::fclose(tinFile);
         return fail(reporter, "Error opening fault line file.\n");

@@ -64,7 +64,7 @@ void removeSortWorkFiles(const SortWorkFiles& files) {
 }
 
 std::optional<ElevationRange> elevationRangeOf(const std::string& pointFile) {
-    std::FILE* file = tz::platform::openFile(pointFile, "r");
+    std::FILE* file = tz::platform::openFile(pointFile, "rb");
     if (file == nullptr) return std::nullopt;
     ElevationRange range;
     {
@@ -84,7 +84,7 @@ int preparePoints(const std::string& pointFile, const std::wstring& minimumText,
                   const std::wstring& maximumText, bool useElevationRange, const SortWorkFiles& work,
                   StageReporter& reporter) {
     PreparationFiles files;
-    files.points = tz::platform::openFile(pointFile, "r");
+    files.points = tz::platform::openFile(pointFile, "rb");
     if (files.points == nullptr)
         return fail(reporter, "Could not open point file for reading.  Command terminates.\n");
     files.first = tz::platform::openFile(work.first, "w");
@@ -131,7 +131,7 @@ int preparePoints(const std::string& pointFile, const std::wstring& minimumText,
         std::stable_sort(sorted.begin(), sorted.end(),
                          [](const Point3& a, const Point3& b) { return comparePointXYZ(a, b) < 0; });
 
-        files.first = tz::platform::openFile(work.first, "r");
+        files.first = tz::platform::openFile(work.first, "rb");
         if (files.first == nullptr)
             return fail(reporter, "Could not open sort work file #1 for reading.  Command terminates.\n");
         {
@@ -162,7 +162,7 @@ int preparePoints(const std::string& pointFile, const std::wstring& minimumText,
         files.first = tz::platform::openFile(work.first, "w");
         if (files.first == nullptr)
             return fail(reporter, "Could not open sort work file #1 for output.  Command terminates.\n");
-        files.second = tz::platform::openFile(work.second, "r");
+        files.second = tz::platform::openFile(work.second, "rb");
         if (files.second == nullptr)
             return fail(reporter, "Could not open sorted point file for input.  Command terminates.\n");
         {
@@ -191,7 +191,7 @@ int preparePoints(const std::string& pointFile, const std::wstring& minimumText,
 }
 
 int writeSortedPointFile(const PointExtent& extent, const SortWorkFiles& work, StageReporter& reporter) {
-    std::FILE* input = tz::platform::openFile(work.first, "r");
+    std::FILE* input = tz::platform::openFile(work.first, "rb");
     if (input == nullptr)
         return fail(reporter, "Could not open sort work file #1 file for reading.  Command terminates.\n");
     std::FILE* output = tz::platform::openFile(work.second, "w");

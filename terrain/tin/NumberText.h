@@ -14,6 +14,8 @@ namespace tz::terrain {
 // decimal number (letters, "nan", "inf", a lone sign, a number too large
 // for a double) ends the data: readNumber returns false and notANumber()
 // tells it apart from the end of the file. Lines of any length are fine.
+// Carriage returns are white space, so text files are read in binary mode
+// (the text layer's line-end translation would change nothing but speed).
 class NumberReader {
 public:
     explicit NumberReader(std::FILE* file);

@@ -22,7 +22,7 @@ void TinWriter::write(const Triangle& t) {
 }
 
 bool readTinFile(const std::string& path, std::vector<Triangle>& triangles, LastRecord rule) {
-    std::FILE* file = tz::platform::openFile(path, "r");
+    std::FILE* file = tz::platform::openFile(path, "rb");
     if (file == nullptr) return false;
     {
         TinReader reader(file, rule);
@@ -34,7 +34,7 @@ bool readTinFile(const std::string& path, std::vector<Triangle>& triangles, Last
 }
 
 long long countTinRecords(const std::string& path, LastRecord rule) {
-    std::FILE* file = tz::platform::openFile(path, "r");
+    std::FILE* file = tz::platform::openFile(path, "rb");
     if (file == nullptr) return -1;
     long long count = 0;
     {
@@ -59,7 +59,7 @@ bool writeTinFile(const std::string& path, const std::vector<Triangle>& triangle
 }
 
 bool copyTinFile(const std::string& from, const std::string& to) {
-    std::FILE* input = tz::platform::openFile(from, "r");
+    std::FILE* input = tz::platform::openFile(from, "rb");
     if (input == nullptr) return false;
     std::FILE* output = tz::platform::openFile(to, "w");
     if (output == nullptr) {

@@ -11,7 +11,7 @@ namespace tz::terrain {
 
 int buildTriangulation(const std::string& pointFile, const std::string& sortedFile, StageReporter& reporter,
                        const UserBreakTest& userBreak) {
-    std::FILE* sorted = tz::platform::openFile(sortedFile, "r");
+    std::FILE* sorted = tz::platform::openFile(sortedFile, "rb");
     if (sorted == nullptr) {
         reporter.alert("Error opening sorted point file.");
         return kStatusError;
