@@ -87,33 +87,42 @@ bool CircleIndex::footprint(const Level& level, double xc, double yc, double r, 
     return true;
 }
 
-void CircleIndex::removeFrom(Cell& cell, uint32_t id) {
-    for (size_t i = 0; i < cell.size(); ++i) {
-        if (cell[i].id == id) {
-            cell[i] = cell.back();
-            cell.pop_back();
-            return;
-        }
+void CircleIndex::add(Cell& cell, uint32_t id, uint32_t k, double xc, double yc, double r) {
+    registrations_[id].places[k] = static_cast<uint32_t>(cell.size());
+    cell.push_back({xc, yc, r, id, k});
+}
+
+void CircleIndex::removeAt(Cell& cell, uint32_t place) {
+    const Entry moved = cell.back();
+    cell.pop_back();
+    if (place < cell.size()) {
+        cell[place] = moved;
+        registrations_[moved.id].places[moved.k] = place;
     }
 }
 
-void CircleIndex::erase(uint32_t id, const Registration& registration) {
+void CircleIndex::erase(uint32_t id) {
+    const Registration& registration = registrations_[id];
     if (registration.level == kGlobal) {
-        removeFrom(global_, id);
+        removeAt(global_, registration.places[0]);
         return;
     }
     Level& level = levels_[registration.level];
-    for (uint8_t k = 0; k < registration.count; ++k) removeFrom(level.cells[registration.cells[k]], id);
+    for (uint8_t k = 0; k < registration.count; ++k) {
+        removeAt(level.cells[registration.cells[k]], registrations_[id].places[k]);
+    }
     level.live -= registration.count;
 }
 
-CircleIndex::Registration CircleIndex::insert(uint32_t id, double xc, double yc, double r) {
-    Registration registration{};
+void CircleIndex::insert(uint32_t id, double xc, double yc, double r) {
+    if (registrations_.size() <= id) registrations_.resize(std::max<size_t>(id + 1, registrations_.size() * 2));
+    Registration& registration = registrations_[id];
+    registration.count = 1;
     if (!(r < kHugeRadius) || !std::isfinite(xc) || !std::isfinite(yc) || std::fabs(xc) > kHugeRadius ||
         std::fabs(yc) > kHugeRadius) {
-        global_.push_back({xc, yc, r, id});
         registration.level = kGlobal;
-        return registration;
+        add(global_, id, 0, xc, yc, r);
+        return;
     }
     // Start at the level where the circle's box, cut to the grid, spans one
     // cell (and so lies in at most four).
@@ -132,16 +141,16 @@ CircleIndex::Registration CircleIndex::insert(uint32_t id, double xc, double yc,
                 count = 1;
                 registration.cells[0] = 0;
             }
-            for (uint8_t k = 0; k < count; ++k) level.cells[registration.cells[k]].push_back({xc, yc, r, id});
-            level.live += count;
             registration.level = static_cast<uint8_t>(l);
             registration.count = count;
-            return registration;
+            for (uint8_t k = 0; k < count; ++k) add(level.cells[registration.cells[k]], id, k, xc, yc, r);
+            level.live += count;
+            return;
         }
     }
-    global_.push_back({xc, yc, r, id});
     registration.level = kGlobal;
-    return registration;
+    registration.count = 1;
+    add(global_, id, 0, xc, yc, r);
 }
 
 }  // namespace tz::terrain

@@ -8,8 +8,8 @@
 // only a few cells; points outside the grid fall into its border cells,
 // which also hold every circle reaching beyond that border.
 //
-// A circle's entries are remembered by the caller (a Registration), so
-// that removing it touches only its own cells.
+// Every entry knows its place, so removing a circle costs only its own
+// entries however full its cells are.
 #pragma once
 
 #include <algorithm>
@@ -24,22 +24,15 @@ class CircleIndex {
 public:
     static constexpr size_t kCellLimit = 6;  // cells a circle may occupy on its level
 
-    // Where a circle's entries are.
-    struct Registration {
-        uint32_t cells[kCellLimit];
-        uint8_t level;
-        uint8_t count;
-    };
-
     // The grid covers [xmin, xmax] x [ymin, ymax], sized for about
     // `expectedCount` points.
     CircleIndex(double xmin, double ymin, double xmax, double ymax, size_t expectedCount);
 
-    // Registers the circle of `id`; returns where, to hand back to erase().
-    Registration insert(uint32_t id, double xc, double yc, double r);
+    // Registers the circle of `id` (an id has at most one circle at a time).
+    void insert(uint32_t id, double xc, double yc, double r);
 
     // Removes the circle of `id`.
-    void erase(uint32_t id, const Registration& registration);
+    void erase(uint32_t id);
 
     // Calls visit(id) for every circle that contains (x, y) by the engine's
     // floating-point test, sqrt((y - yc)^2 + (x - xc)^2) < r (or <= r when
@@ -58,6 +51,14 @@ private:
     struct Entry {
         double xc, yc, r;  // a copy of the circle, so the test needs no lookup
         uint32_t id;
+        uint32_t k;  // which of the id's entries this is
+    };
+    // Where a circle's entries are: cell and place in the cell.
+    struct Registration {
+        uint32_t cells[kCellLimit];
+        uint32_t places[kCellLimit];
+        uint8_t level;
+        uint8_t count;
     };
     using Cell = std::vector<Entry>;
     struct Level {
@@ -74,7 +75,8 @@ private:
             if (inclusive ? distance <= e.r : distance < e.r) visit(e.id);
         }
     }
-    static void removeFrom(Cell& cell, uint32_t id);
+    void add(Cell& cell, uint32_t id, uint32_t k, double xc, double yc, double r);
+    void removeAt(Cell& cell, uint32_t place);
 
     size_t cellOf(const Level& level, double x, double y) const {
         return static_cast<size_t>(column(level, x)) * level.ny + row(level, y);
@@ -90,6 +92,7 @@ private:
     double slackScale_;
     std::vector<Level> levels_;
     Cell global_;
+    std::vector<Registration> registrations_;  // by id
 };
 
 }  // namespace tz::terrain

@@ -41,7 +41,7 @@ DelaunayEngine::DelaunayEngine(Mode mode, const Point3 enclosing[3], double xmin
                                     enclosing[2].x, enclosing[2].y);
     t.xc = c.xc, t.yc = c.yc, t.r = c.r;
     t.state = kActive;
-    t.registration = index_.insert(slot, t.xc, t.yc, t.r);
+    index_.insert(slot, t.xc, t.yc, t.r);
     ++activeCount_;
     if (mode_ == Mode::Sweep) {
         heap_.push_back({t.xc + t.r, t.seq, slot});
@@ -79,7 +79,7 @@ void DelaunayEngine::completeBefore(double x) {
     std::sort(batch.begin(), batch.end(), [&](uint32_t a, uint32_t b) { return tris_[a].seq < tris_[b].seq; });
     for (uint32_t slot : batch) {
         Tri& t = tris_[slot];
-        index_.erase(slot, t.registration);
+        index_.erase(slot);
         t.state = kCompleted;
         --activeCount_;
         completed_.push_back(slot);
@@ -229,7 +229,7 @@ void DelaunayEngine::retriangulate(const std::vector<uint32_t>& cavity, uint32_t
     for (uint32_t slot : cavity) {
         Tri& t = tris_[slot];
         if (t.state == kActive) {
-            index_.erase(slot, t.registration);
+            index_.erase(slot);
             --activeCount_;
             t.state = kFree;
             freeSlots_.push_back(slot);
@@ -255,7 +255,7 @@ void DelaunayEngine::retriangulate(const std::vector<uint32_t>& cavity, uint32_t
         const Circle c = circumcircleOf(a.x, a.y, b.x, b.y, p.x, p.y);
         t.xc = c.xc, t.yc = c.yc, t.r = c.r;
         t.state = kActive;
-        t.registration = index_.insert(slot, t.xc, t.yc, t.r);
+        index_.insert(slot, t.xc, t.yc, t.r);
         ++activeCount_;
         if (mode_ == Mode::Sweep) {
             heap_.push_back({t.xc + t.r, t.seq, slot});

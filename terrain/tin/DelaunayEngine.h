@@ -73,7 +73,6 @@ private:
         uint32_t nb[3];  // neighbour across edge (v[i], v[i+1])
         uint64_t seq;
         double xc, yc, r;
-        CircleIndex::Registration registration;  // entries in the circle index
         State state;
     };
     struct BoundaryEdge {
