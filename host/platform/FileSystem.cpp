@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 namespace tz::platform {
@@ -114,9 +115,15 @@ ssize_t readText(void* cookie, char* buffer, size_t size) {
 
 ssize_t writeText(void* cookie, const char* buffer, size_t size) {
     auto* text = static_cast<TextFile*>(cookie);
-    for (size_t i = 0; i < size; ++i) {
-        if (buffer[i] == '\n' && std::fputc('\r', text->file) == EOF) return -1;
-        if (std::fputc(buffer[i], text->file) == EOF) return -1;
+    // Whole runs up to each line feed, then CR LF in its place.
+    size_t start = 0;
+    while (start < size) {
+        const void* found = std::memchr(buffer + start, '\n', size - start);
+        const size_t end = found ? static_cast<size_t>(static_cast<const char*>(found) - buffer) : size;
+        if (end > start && std::fwrite(buffer + start, 1, end - start, text->file) != end - start) return -1;
+        if (found == nullptr) break;
+        if (std::fwrite("\r\n", 1, 2, text->file) != 2) return -1;
+        start = end + 1;
     }
     text->delivered += static_cast<off64_t>(size);
     return static_cast<ssize_t>(size);

@@ -42,15 +42,9 @@ void onAccept(ads_callback_packet* packet) {
     ads_done_dialog(dialog, DLGOK);
 }
 
-void onCancel(ads_callback_packet* packet) { ads_done_dialog(packet->dialog, DLGCANCEL); }
-
 // Shows the "contours" dialog; true when it was accepted.
-bool runDialog(ContourDialog& state, int dclId) {
-    ads_hdlg dialog = nullptr;
-    if (ads_new_dialog(_T("contours"), dclId, NULLCB, &dialog) != RTNORM || dialog == nullptr) {
-        acedAlert(_T("Could not open the dialog contours.  Command terminates."));
-        return false;
-    }
+bool runDialog(ContourDialog& state, SuiteDialog& contours) {
+    ads_hdlg dialog = contours.handle();
     const ProjectSettings& settings = projectSettings();
     const bool straight = settings.get(L"dcround") == L"0";
     ads_set_tile(dialog, _T("start"), state.start.c_str());
@@ -78,10 +72,8 @@ bool runDialog(ContourDialog& state, int dclId) {
     };
     for (FieldCheck& check : state.checks) attachFieldCheck(dialog, check);
     ads_action_tile(dialog, _T("accept"), onAccept);
-    ads_action_tile(dialog, _T("cancel"), onCancel);
     activeDialog = &state;
-    int status = 0;
-    ads_start_dialog(dialog, &status);
+    contours.run();
     activeDialog = nullptr;
     return state.accepted;
 }
@@ -194,15 +186,9 @@ int contoursCommand() {
     state.start = decimalText(range ? range->lowest : 0.0);
     state.end = decimalText(range ? range->highest : 0.0);
 
-    int dclId = -1;
-    if (ads_load_dialog(_T("dtm.dcl"), &dclId) != RTNORM || dclId < 0) {
-        acedAlert(_T("Could not load the dialog file dtm.dcl.  Command terminates."));
-        return RTERROR;
-    }
-    if (!runDialog(state, dclId)) {
-        ads_unload_dialog(dclId);
-        return RTCAN;
-    }
+    SuiteDialog dialog(L"contours");
+    if (!dialog.isOpen()) return RTERROR;
+    if (!runDialog(state, dialog)) return RTCAN;
 
     ProjectSettings& settings = projectSettings();
     const double start = leadingNumber(state.start);
@@ -210,7 +196,6 @@ int contoursCommand() {
     const double interval = leadingNumber(settings.get(L"dci"));
     const IndexInterval index = effectiveIndexInterval(leadingNumber(settings.get(L"dii")), interval);
     if (index.doubled) settings.set(L"dii", decimalText(index.value));
-    ads_unload_dialog(dclId);
 
     const std::wstring regularLayer = settings.get(L"dcln");
     const std::wstring indexLayer = settings.get(L"diln");

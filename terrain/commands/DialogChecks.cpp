@@ -37,7 +37,33 @@ void onToggle(ads_callback_packet* packet) {
     setDependents(packet->dialog, *toggle, value == L"1");
 }
 
+void closeCancelled(ads_callback_packet* packet) { ads_done_dialog(packet->dialog, DLGCANCEL); }
+
 }  // namespace
+
+SuiteDialog::SuiteDialog(const wchar_t* name) {
+    if (ads_load_dialog(_T("dtm.dcl"), &dclId_) != RTNORM || dclId_ < 0) {
+        dclId_ = -1;
+        acedAlert(_T("Could not load the dialog file dtm.dcl.  Command terminates."));
+        return;
+    }
+    if (ads_new_dialog(name, dclId_, NULLCB, &dialog_) != RTNORM || dialog_ == nullptr) {
+        dialog_ = nullptr;
+        acedAlert((L"Could not open the dialog " + std::wstring(name) + L".  Command terminates.").c_str());
+        return;
+    }
+    ads_action_tile(dialog_, _T("cancel"), closeCancelled);
+}
+
+SuiteDialog::~SuiteDialog() {
+    if (dclId_ >= 0) ads_unload_dialog(dclId_);
+}
+
+int SuiteDialog::run() {
+    int status = DLGCANCEL;
+    ads_start_dialog(dialog_, &status);
+    return status;
+}
 
 std::wstring tileText(ads_hdlg dialog, const wchar_t* key, int maxLength) {
     std::vector<ACHAR> buffer(static_cast<size_t>(maxLength) + 1, 0);

@@ -9,6 +9,27 @@
 #include "adsdlg.h"
 #include "dialog/FieldRules.h"
 
+// One dialog of the suite's dialog file "dtm.dcl": loaded and opened when
+// made (an alert says so when that fails), its definition unloaded when it
+// goes. Its "cancel" button closes it with status 0 unless given another action.
+class SuiteDialog {
+public:
+    explicit SuiteDialog(const wchar_t* name);
+    ~SuiteDialog();
+    SuiteDialog(const SuiteDialog&) = delete;
+    SuiteDialog& operator=(const SuiteDialog&) = delete;
+
+    bool isOpen() const { return dialog_ != nullptr; }
+    ads_hdlg handle() const { return dialog_; }
+
+    // Shows the dialog until it closes; the status it was closed with.
+    int run();
+
+private:
+    int dclId_ = -1;
+    ads_hdlg dialog_ = nullptr;
+};
+
 // A checked field. It must outlive the dialog it is attached to.
 struct FieldCheck {
     std::wstring key;

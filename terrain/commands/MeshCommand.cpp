@@ -98,20 +98,10 @@ void onAccept(ads_callback_packet* packet) {
     ads_done_dialog(packet->dialog, DLGOK);
 }
 
-void onCancel(ads_callback_packet* packet) { ads_done_dialog(packet->dialog, DLGCANCEL); }
-
 int runDialog() {
-    int dclId = -1;
-    if (ads_load_dialog(_T("dtm.dcl"), &dclId) != RTNORM || dclId < 0) {
-        acedAlert(_T("Could not load the dialog file dtm.dcl.  Command terminates."));
-        return RTERROR;
-    }
-    ads_hdlg dialog = nullptr;
-    if (ads_new_dialog(_T("mesh"), dclId, NULLCB, &dialog) != RTNORM || dialog == nullptr) {
-        ads_unload_dialog(dclId);
-        acedAlert(_T("Could not open the dialog mesh.  Command terminates."));
-        return RTERROR;
-    }
+    SuiteDialog mesh(L"mesh");
+    if (!mesh.isOpen()) return RTERROR;
+    ads_hdlg dialog = mesh.handle();
     const ProjectSettings& settings = projectSettings();
     MeshDialog checks{{L"dxi", FieldRule::PositiveTwoMessages, settings.get(L"dxi"), L""},
                       {L"dzi", FieldRule::PositiveTwoMessages, settings.get(L"dzi"), L""},
@@ -126,11 +116,7 @@ int runDialog() {
     attachFieldCheck(dialog, checks.layer);
     attachToggle(dialog, checks.skirt);
     ads_action_tile(dialog, _T("accept"), onAccept);
-    ads_action_tile(dialog, _T("cancel"), onCancel);
-    int status = DLGCANCEL;
-    ads_start_dialog(dialog, &status);
-    ads_unload_dialog(dclId);
-    return status == DLGOK ? RTNORM : RTCAN;
+    return mesh.run() == DLGOK ? RTNORM : RTCAN;
 }
 
 // The TIN file, opened; when it is missing the user is taken to

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "DialogChecks.h"
 #include "FileSystem.h"
 #include "Project.h"
 #include "TerrainCommands.h"
@@ -95,29 +96,16 @@ void onAccept(ads_callback_packet* packet) {
     ads_done_dialog(packet->dialog, DLGOK);
 }
 
-void onCancel(ads_callback_packet* packet) { ads_done_dialog(packet->dialog, DLGCANCEL); }
-
 int runOpenDialog() {
-    int dclId = -1;
-    if (ads_load_dialog(_T("dtm.dcl"), &dclId) != RTNORM || dclId < 0) {
-        acedAlert(_T("Could not load the dialog file dtm.dcl.  Command terminates."));
-        return RTERROR;
-    }
-    ads_hdlg dialog = nullptr;
-    if (ads_new_dialog(_T("dtmopen"), dclId, NULLCB, &dialog) != RTNORM || dialog == nullptr) {
-        ads_unload_dialog(dclId);
-        acedAlert(_T("Could not open the dialog dtmopen.  Command terminates."));
-        return RTERROR;
-    }
+    SuiteDialog dtmopen(L"dtmopen");
+    if (!dtmopen.isOpen()) return RTERROR;
+    ads_hdlg dialog = dtmopen.handle();
     openDialog = OpenDialogState{};
     ads_set_tile(dialog, _T("point_file"), settings.get(L"dpoints").c_str());
     ads_action_tile(dialog, _T("point_file"), onPointFile);
     ads_action_tile(dialog, _T("pfbrowse"), onBrowse);
     ads_action_tile(dialog, _T("accept"), onAccept);
-    ads_action_tile(dialog, _T("cancel"), onCancel);
-    int status = 0;
-    ads_start_dialog(dialog, &status);
-    ads_unload_dialog(dclId);
+    dtmopen.run();
     return openDialog.accepted ? RTNORM : RTCAN;
 }
 

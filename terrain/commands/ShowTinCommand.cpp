@@ -25,30 +25,16 @@ void onAccept(ads_callback_packet* packet) {
     ads_done_dialog(packet->dialog, DLGOK);
 }
 
-void onCancel(ads_callback_packet* packet) { ads_done_dialog(packet->dialog, DLGCANCEL); }
-
 // The "showtin" dialog; RTNORM when accepted (tinLayer then holds the choice).
 int runDialog() {
-    int dclId = -1;
-    if (ads_load_dialog(_T("dtm.dcl"), &dclId) != RTNORM || dclId < 0) {
-        acedAlert(_T("Could not load the dialog file dtm.dcl.  Command terminates."));
-        return RTERROR;
-    }
-    ads_hdlg dialog = nullptr;
-    if (ads_new_dialog(_T("showtin"), dclId, NULLCB, &dialog) != RTNORM || dialog == nullptr) {
-        ads_unload_dialog(dclId);
-        acedAlert(_T("Could not open the dialog showtin.  Command terminates."));
-        return RTERROR;
-    }
+    SuiteDialog showtin(L"showtin");
+    if (!showtin.isOpen()) return RTERROR;
+    ads_hdlg dialog = showtin.handle();
     FieldCheck layerCheck{L"tinlayer", FieldRule::LayerName, tinLayer, L""};
     ads_set_tile(dialog, _T("tinlayer"), tinLayer.c_str());
     attachFieldCheck(dialog, layerCheck);
     ads_action_tile(dialog, _T("accept"), onAccept);
-    ads_action_tile(dialog, _T("cancel"), onCancel);
-    int status = DLGCANCEL;
-    ads_start_dialog(dialog, &status);
-    ads_unload_dialog(dclId);
-    return status == DLGOK ? RTNORM : RTCAN;
+    return showtin.run() == DLGOK ? RTNORM : RTCAN;
 }
 
 // One face: corners 1 to 3 the triangle's vertices, corner 4 its first again.

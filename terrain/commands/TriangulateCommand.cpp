@@ -93,14 +93,8 @@ void onAccept(ads_callback_packet* packet) {
     ads_done_dialog(dialog, DLGOK);
 }
 
-void onCancel(ads_callback_packet* packet) { ads_done_dialog(packet->dialog, DLGCANCEL); }
-
-bool runDialog(TriangulateDialog& state, int dclId) {
-    ads_hdlg dialog = nullptr;
-    if (ads_new_dialog(_T("triangulate"), dclId, NULLCB, &dialog) != RTNORM || dialog == nullptr) {
-        acedAlert(_T("Could not open the dialog triangulate.  Command terminates."));
-        return false;
-    }
+bool runDialog(TriangulateDialog& state, SuiteDialog& triangulate) {
+    ads_hdlg dialog = triangulate.handle();
     const ProjectSettings& settings = projectSettings();
     const bool useElevation = settings.get(L"uelev") == L"1";
     const bool useFaults = settings.get(L"ufaults") != L"0";
@@ -136,10 +130,8 @@ bool runDialog(TriangulateDialog& state, int dclId) {
     ads_action_tile(dialog, _T("ffbrowse"), onFaultBrowse);
     ads_action_tile(dialog, _T("bfbrowse"), onBoundaryBrowse);
     ads_action_tile(dialog, _T("accept"), onAccept);
-    ads_action_tile(dialog, _T("cancel"), onCancel);
     activeDialog = &state;
-    int status = 0;
-    ads_start_dialog(dialog, &status);
+    triangulate.run();
     activeDialog = nullptr;
     return state.accepted;
 }
@@ -180,14 +172,9 @@ int triangulateCommand() {
     }
     state.proposed = *proposed;
 
-    int dclId = -1;
-    if (ads_load_dialog(_T("dtm.dcl"), &dclId) != RTNORM || dclId < 0) {
-        acedAlert(_T("Could not load the dialog file dtm.dcl.  Command terminates."));
-        return RTERROR;
-    }
-    const bool accepted = runDialog(state, dclId);
-    ads_unload_dialog(dclId);
-    if (!accepted) return RTCAN;
+    SuiteDialog dialog(L"triangulate");
+    if (!dialog.isOpen()) return RTERROR;
+    if (!runDialog(state, dialog)) return RTCAN;
 
     ProjectSettings& settings = projectSettings();
     const std::string pointFile = settingPath(L"dpoints");

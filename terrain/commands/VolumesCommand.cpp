@@ -93,17 +93,9 @@ void onCancel(ads_callback_packet* packet) {
 // The "volumes" dialog; RTNORM when accepted.
 int runDialog() {
     volumeSettings.accepted = 0;
-    int dclId = -1;
-    if (ads_load_dialog(_T("dtm.dcl"), &dclId) != RTNORM || dclId < 0) {
-        acedAlert(_T("Could not load the dialog file dtm.dcl.  Command terminates."));
-        return RTERROR;
-    }
-    ads_hdlg dialog = nullptr;
-    if (ads_new_dialog(_T("volumes"), dclId, NULLCB, &dialog) != RTNORM || dialog == nullptr) {
-        ads_unload_dialog(dclId);
-        acedAlert(_T("Could not open the dialog volumes.  Command terminates."));
-        return RTERROR;
-    }
+    SuiteDialog volumes(L"volumes");
+    if (!volumes.isOpen()) return RTERROR;
+    ads_hdlg dialog = volumes.handle();
     ads_set_tile(dialog, _T("vol_intrvl"), _T("1.0000"));
     ads_set_tile(dialog, _T("compkt"), _T("1.0000"));
     FieldCheck intervalCheck{L"vol_intrvl", FieldRule::Nonnegative, L"1.0000", L""};
@@ -116,9 +108,7 @@ int runDialog() {
     attachFieldCheck(dialog, compactionCheck);
     ads_action_tile(dialog, _T("accept"), onAccept);
     ads_action_tile(dialog, _T("cancel"), onCancel);
-    int status = DLGCANCEL;
-    ads_start_dialog(dialog, &status);
-    ads_unload_dialog(dclId);
+    volumes.run();
     return volumeSettings.accepted ? RTNORM : RTCAN;
 }
 
