@@ -17,8 +17,3 @@ int guardedCall(int (*body)()) {
     }
     return RTERROR;
 }
-
-int notAvailableYet(const ACHAR* commandName) {
-    acutPrintf(_T("\n%s is not available yet.\n"), commandName);
-    return RTERROR;
-}

@@ -7,7 +7,3 @@
 // Runs a command body and returns its status; an exception it lets escape is
 // reported on the command line and becomes RTERROR.
 int guardedCall(int (*body)());
-
-// For a command whose body comes with a later piece of work: says so and
-// returns RTERROR.
-int notAvailableYet(const ACHAR* commandName);
