@@ -7,6 +7,7 @@
 
 #include "DialogChecks.h"
 #include "HostReporter.h"
+#include "LayerEntities.h"
 #include "Project.h"
 #include "TerrainCommands.h"
 #include "arxHeaders.h"
@@ -76,34 +77,6 @@ bool runDialog(ContourDialog& state, SuiteDialog& contours) {
     contours.run();
     activeDialog = nullptr;
     return state.accepted;
-}
-
-// Makes one contour layer; false when its list could not be built.
-bool makeLayer(const std::wstring& name, short colour, const ACHAR* failure) {
-    resbuf* list = acutBuildList(RTDXF0, _T("LAYER"), 6, _T("CONTINUOUS"), 8, name.c_str(), 62, colour, 0);
-    if (list == nullptr) {
-        acdbFail(failure);
-        return false;
-    }
-    acdbEntMake(list);  // an existing layer stays as it is
-    acutRelRb(list);
-    return true;
-}
-
-// Erases every entity on a layer.
-void clearLayer(const std::wstring& name) {
-    resbuf* filter = acutBuildList(8, name.c_str(), 0);
-    ads_name selection;
-    if (acedSSGet(_T("X"), nullptr, nullptr, filter, selection) == RTNORM) {
-        int32_t length = 0;
-        acedSSLength(selection, &length);
-        for (int32_t i = 0; i < length; ++i) {
-            ads_name entity;
-            if (acedSSName(selection, i, entity) == RTNORM) acdbEntDel(entity);
-        }
-        acedSSFree(selection);
-    }
-    acutRelRb(filter);
 }
 
 // Adds one contour as a POLYLINE with its VERTEXes and SEQEND.
@@ -191,21 +164,27 @@ int contoursCommand() {
     if (!runDialog(state, dialog)) return RTCAN;
 
     ProjectSettings& settings = projectSettings();
-    const double start = leadingNumber(state.start);
-    const double end = leadingNumber(state.end);
-    const double interval = leadingNumber(settings.get(L"dci"));
-    const IndexInterval index = effectiveIndexInterval(leadingNumber(settings.get(L"dii")), interval);
+    const double start = dialogNumber(state.start);
+    const double end = dialogNumber(state.end);
+    const double interval = dialogNumber(settings.get(L"dci"));
+    const IndexInterval index = effectiveIndexInterval(dialogNumber(settings.get(L"dii")), interval);
     if (index.doubled) settings.set(L"dii", decimalText(index.value));
 
     const std::wstring regularLayer = settings.get(L"dcln");
     const std::wstring indexLayer = settings.get(L"diln");
-    if (!makeLayer(regularLayer, 3, _T("DTM: Unable to make result buffer list for contour layer\n"))) return RTERROR;
-    if (!makeLayer(indexLayer, 5, _T("DTM: Unable to make result buffer list for index contour layer.\n"))) return RTERROR;
-    clearLayer(regularLayer);
-    clearLayer(indexLayer);
+    if (!makeLayerEntity(regularLayer, 3)) {
+        acdbFail(_T("DTM: Unable to make result buffer list for contour layer\n"));
+        return RTERROR;
+    }
+    if (!makeLayerEntity(indexLayer, 5)) {
+        acdbFail(_T("DTM: Unable to make result buffer list for index contour layer.\n"));
+        return RTERROR;
+    }
+    eraseLayerEntities(regularLayer);
+    eraseLayerEntities(indexLayer);
 
-    const double regularWidth = leadingNumber(settings.get(L"dcw"));
-    const double indexWidth = leadingNumber(settings.get(L"diw"));
+    const double regularWidth = dialogNumber(settings.get(L"dcw"));
+    const double indexWidth = dialogNumber(settings.get(L"diw"));
     ContourOptions options;
     options.smooth = settings.get(L"dcround") != L"0";
     options.indexInterval = index.value;

@@ -8,6 +8,12 @@ double leadingNumber(const std::wstring& text) {
     return std::isfinite(value) ? value : 0.0;
 }
 
+double dialogNumber(const std::wstring& text) {
+    ads_real value = 0;
+    if (acdbDisToF(text.c_str(), -1, &value) == RTNORM && std::isfinite(value)) return value;
+    return leadingNumber(text);
+}
+
 std::wstring decimalText(double value, size_t maxLength) {
     ACHAR text[128] = {0};
     if (acdbRToS(value, 2, -1, text, 128) != RTNORM) return L"0";

@@ -24,5 +24,10 @@ inline bool userBroke() { return acedUsrBrk() == 1; }
 // A number at the start of a text as the C runtime reads it (0 when there is none).
 double leadingNumber(const std::wstring& text);
 
+// A number typed into a dialog field: read as the field's check read it, a
+// distance in the drawing's units (so 2'6" in architectural units is 2.5,
+// not the 2 its leading digits give), else by its leading number.
+double dialogNumber(const std::wstring& text);
+
 // A real as the drawing shows it: decimal, at the drawing's precision.
 std::wstring decimalText(double value, size_t maxLength = 15);

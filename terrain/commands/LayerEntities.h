@@ -1,4 +1,4 @@
-// The layer work of the TIN display and the mesh: clearing a layer before
+// The layer work of the contours, the TIN display and the mesh: clearing a layer before
 // drawing it anew, and making the layer itself.
 #pragma once
 

@@ -80,8 +80,8 @@ void onAccept(ads_callback_packet* packet) {
     volumeSettings.existingName = tileText(packet->dialog, L"exist_tin", 511);
     volumeSettings.proposedName = tileText(packet->dialog, L"proposed_tin", 511);
     volumeSettings.feetToggle = tileText(packet->dialog, L"v_u_feet", 2);
-    volumeSettings.interval = leadingDecimal(tileText(packet->dialog, L"vol_intrvl", 15));
-    volumeSettings.compaction = leadingDecimal(tileText(packet->dialog, L"compkt", 15));
+    volumeSettings.interval = dialogNumber(tileText(packet->dialog, L"vol_intrvl", 15));
+    volumeSettings.compaction = dialogNumber(tileText(packet->dialog, L"compkt", 15));
     ads_done_dialog(packet->dialog, DLGOK);
 }
 
