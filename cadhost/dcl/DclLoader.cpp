@@ -72,13 +72,13 @@ private:
 
 void checkNames(const LoadedFile& file) {
     std::map<std::wstring, int> firstLine;
-    for (const TileSpec& spec : file.syntax.definitions) {
-        if (builtInKind(spec.name)) {
-            throw LoadFailure{{file.name, spec.line, L"\"" + spec.name + L"\" is a built-in tile type and cannot be redefined"}};
+    for (const TileSpec& definition : file.syntax.definitions) {
+        if (builtInKind(definition.name)) {
+            throw LoadFailure{{file.name, definition.line, L"\"" + definition.name + L"\" is a built-in tile type and cannot be redefined"}};
         }
-        const auto [at, added] = firstLine.emplace(spec.name, spec.line);
+        const auto [at, added] = firstLine.emplace(definition.name, definition.line);
         if (!added) {
-            throw LoadFailure{{file.name, spec.line, L"\"" + spec.name + L"\" is defined twice (first on line " +
+            throw LoadFailure{{file.name, definition.line, L"\"" + definition.name + L"\" is defined twice (first on line " +
                                                          std::to_wstring(at->second) + L")"}};
         }
     }
@@ -126,23 +126,23 @@ std::variant<DclDocument, DclError> loadDclText(std::wstring_view text, const st
         FileCollector collector(readInclude);
         collector.collect(text, name, 0);
         DefinitionScope scope;
-        for (const TileSpec& spec : baseDefinitions().definitions) scope.add(spec, kBaseDefinitionsName);
+        for (const TileSpec& definition : baseDefinitions().definitions) scope.add(definition, kBaseDefinitionsName);
         for (const LoadedFile& file : collector.files()) {
             checkNames(file);
-            for (const TileSpec& spec : file.syntax.definitions) scope.add(spec, file.name);
+            for (const TileSpec& definition : file.syntax.definitions) scope.add(definition, file.name);
         }
         DclDocument document;
         document.name = name;
         // The file itself comes last; walk from it so its dialogs are listed first.
         for (auto file = collector.files().rbegin(); file != collector.files().rend(); ++file) {
-            for (const TileSpec& spec : file->syntax.definitions) {
-                if (scope.find(spec.name)->spec != &spec) continue;  // hidden by a later file
-                std::variant<Tile, DclError> resolved = resolveDefinition(scope, spec, file->name);
+            for (const TileSpec& definition : file->syntax.definitions) {
+                if (scope.find(definition.name)->definition != &definition) continue;  // hidden by a later file
+                std::variant<Tile, DclError> resolved = resolveDefinition(scope, definition, file->name);
                 if (std::holds_alternative<DclError>(resolved)) throw LoadFailure{std::get<DclError>(resolved)};
                 Tile& tile = std::get<Tile>(resolved);
                 if (tile.kind != TileKind::Dialog) continue;
-                document.dialogNames.push_back(spec.name);
-                document.dialogs.emplace(spec.name, std::move(tile));
+                document.dialogNames.push_back(definition.name);
+                document.dialogs.emplace(definition.name, std::move(tile));
             }
         }
         return document;

@@ -42,19 +42,19 @@ class Resolver {
 public:
     explicit Resolver(const DefinitionScope& scope) : scope_(scope) {}
 
-    Tile resolveSpec(const TileSpec& spec, const std::wstring& file) {
+    Tile resolveSpec(const TileSpec& definition, const std::wstring& file) {
         if (++tileCount_ > kMaxResolvedTiles) {
-            fail(file, spec.line, L"the tiles grow past " + std::to_wstring(kMaxResolvedTiles) +
+            fail(file, definition.line, L"the tiles grow past " + std::to_wstring(kMaxResolvedTiles) +
                                       L" once prototypes are expanded");
         }
-        if (spec.isReference) return resolveNamed(spec.name, spec.line, file);
-        Tile tile = resolveNamed(spec.prototype, spec.line, file);
-        tile.line = spec.line;
-        for (const Attribute& attribute : spec.attributes) {
+        if (definition.isReference) return resolveNamed(definition.name, definition.line, file);
+        Tile tile = resolveNamed(definition.prototype, definition.line, file);
+        tile.line = definition.line;
+        for (const Attribute& attribute : definition.attributes) {
             checkAttribute(attribute, file);
             tile.attributes[attribute.name] = attribute.value;
         }
-        for (const TileSpec& childSpec : spec.children) {
+        for (const TileSpec& childSpec : definition.children) {
             Tile child = resolveSpec(childSpec, file);
             if (child.kind == TileKind::Dialog) {
                 fail(file, childSpec.line, L"a dialog cannot be placed inside another tile");
@@ -65,15 +65,15 @@ public:
             tile.children.push_back(std::move(child));
         }
         if (!tile.children.empty() && !holdsChildren(tile.kind)) {
-            fail(file, spec.line, L"a tile of type \"" + tile.type + L"\" cannot hold other tiles");
+            fail(file, definition.line, L"a tile of type \"" + tile.type + L"\" cannot hold other tiles");
         }
         return tile;
     }
 
     // The definition itself is on the stack, so a tile of it inside itself is a cycle.
-    Tile resolveTop(const TileSpec& spec, const std::wstring& file) {
-        stack_.push_back(spec.name);
-        return resolveSpec(spec, file);
+    Tile resolveTop(const TileSpec& definition, const std::wstring& file) {
+        stack_.push_back(definition.name);
+        return resolveSpec(definition, file);
     }
 
 private:
@@ -91,10 +91,10 @@ private:
             if (stack_[i] != name) continue;
             std::wstring chain;
             for (size_t k = i; k < stack_.size(); ++k) chain += stack_[k] + L" -> ";
-            fail(entry->file, entry->spec->line, L"definition \"" + name + L"\" is built on itself: " + chain + name);
+            fail(entry->file, entry->definition->line, L"definition \"" + name + L"\" is built on itself: " + chain + name);
         }
         stack_.push_back(name);
-        Tile tile = resolveSpec(*entry->spec, entry->file);
+        Tile tile = resolveSpec(*entry->definition, entry->file);
         stack_.pop_back();
         return tile;
     }
@@ -129,10 +129,10 @@ private:
 
 }  // namespace
 
-std::variant<Tile, DclError> resolveDefinition(const DefinitionScope& scope, const TileSpec& spec,
+std::variant<Tile, DclError> resolveDefinition(const DefinitionScope& scope, const TileSpec& definition,
                                                const std::wstring& file) {
     try {
-        return Resolver(scope).resolveTop(spec, file);
+        return Resolver(scope).resolveTop(definition, file);
     } catch (const ResolveFailure& failure) {
         return failure.error;
     }

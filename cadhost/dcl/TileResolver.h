@@ -19,10 +19,10 @@ namespace tz::cad::dcl {
 class DefinitionScope {
 public:
     struct Entry {
-        const TileSpec* spec = nullptr;
+        const TileSpec* definition = nullptr;
         std::wstring file;
     };
-    void add(const TileSpec& spec, const std::wstring& file) { entries_[spec.name] = Entry{&spec, file}; }
+    void add(const TileSpec& definition, const std::wstring& file) { entries_[definition.name] = Entry{&definition, file}; }
     const Entry* find(const std::wstring& name) const;
 
 private:
@@ -33,10 +33,10 @@ private:
 // each other several times over would otherwise grow without bound.
 constexpr size_t kMaxResolvedTiles = 100000;
 
-// The tile tree of the definition `spec` written in `file`. Errors: an unknown
+// The tile tree of the definition `definition` written in `file`. Errors: an unknown
 // type or definition, a prototype cycle, children in a tile that holds none,
 // a dialog inside another tile, attribute values of the wrong form.
-std::variant<Tile, DclError> resolveDefinition(const DefinitionScope& scope, const TileSpec& spec,
+std::variant<Tile, DclError> resolveDefinition(const DefinitionScope& scope, const TileSpec& definition,
                                                const std::wstring& file);
 
 }  // namespace tz::cad::dcl

@@ -117,7 +117,7 @@ std::wstring lower(std::wstring text) {
 }  // namespace
 
 void installCoreBuiltins(Interpreter& lisp) {
-    installSpecialForms(lisp);
+    installControlForms(lisp);
 
     for (wchar_t op : std::wstring(L"+-*/")) {
         lisp.defineBuiltin(std::wstring(1, op), [op](Interpreter&, const Args& a) { return arithmetic(a, op); });

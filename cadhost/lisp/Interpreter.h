@@ -64,7 +64,7 @@ int32_t expectInt(const std::vector<ValuePtr>& args, size_t index);
 ValuePtr expectList(const std::vector<ValuePtr>& args, size_t index);
 [[noreturn]] void badArgument(const wchar_t* predicate, const ValuePtr& value);
 
-void installSpecialForms(Interpreter& lisp);
+void installControlForms(Interpreter& lisp);
 void installCoreBuiltins(Interpreter& lisp);
 void installHostBuiltins(Interpreter& lisp);
 void installInputBuiltins(Interpreter& lisp);

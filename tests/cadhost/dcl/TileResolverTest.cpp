@@ -32,10 +32,10 @@ TEST(TileResolver, TheBaseDefinitionsParseAndResolve) {
     std::variant<DclSyntax, DclError> parsed = parseDcl(baseDefinitionsText());
     ASSERT_TRUE(std::holds_alternative<DclSyntax>(parsed));
     DefinitionScope scope;
-    for (const TileSpec& spec : baseDefinitions().definitions) scope.add(spec, kBaseDefinitionsName);
-    for (const TileSpec& spec : baseDefinitions().definitions) {
-        std::variant<Tile, DclError> resolved = resolveDefinition(scope, spec, kBaseDefinitionsName);
-        EXPECT_TRUE(std::holds_alternative<Tile>(resolved)) << narrow(spec.name);
+    for (const TileSpec& definition : baseDefinitions().definitions) scope.add(definition, kBaseDefinitionsName);
+    for (const TileSpec& definition : baseDefinitions().definitions) {
+        std::variant<Tile, DclError> resolved = resolveDefinition(scope, definition, kBaseDefinitionsName);
+        EXPECT_TRUE(std::holds_alternative<Tile>(resolved)) << narrow(definition.name);
     }
 }
 

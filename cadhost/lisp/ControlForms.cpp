@@ -32,7 +32,7 @@ ValuePtr restAfter(const std::vector<ValuePtr>& items, size_t from) {
 
 }  // namespace
 
-void installSpecialForms(Interpreter& lisp) {
+void installControlForms(Interpreter& lisp) {
     lisp.defineBuiltin(L"QUOTE", [](Interpreter&, const std::vector<ValuePtr>& a) {
         expectCount(a, 1, 1);
         return a[0];
