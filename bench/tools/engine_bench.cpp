@@ -1,0 +1,53 @@
+// The triangulation engine alone, on the points of a point file: the points
+// are put in the sorted point file's order (ascending x, y, z; one per plan
+// position) before the clock starts, as the triangulate command's
+// preparation hands them over. Prints the seconds the insertions and the
+// finished list took and the number of triangles.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#include "points/PointCompare.h"
+#include "tin/DelaunayEngine.h"
+
+using namespace tz::terrain;
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: engine_bench POINTFILE\n");
+        return 2;
+    }
+    std::FILE* f = std::fopen(argv[1], "r");
+    if (f == nullptr) {
+        std::fprintf(stderr, "engine_bench: cannot read %s\n", argv[1]);
+        return 1;
+    }
+    std::vector<Point3> points;
+    double x, y, z;
+    while (std::fscanf(f, "%lf%lf%lf", &x, &y, &z) == 3) points.push_back({x, y, z});
+    std::fclose(f);
+    if (points.empty()) return 1;
+
+    Point3 lo = points.front(), hi = points.front();
+    for (const Point3& p : points) {
+        lo = {std::min(lo.x, p.x), std::min(lo.y, p.y), std::min(lo.z, p.z)};
+        hi = {std::max(hi.x, p.x), std::max(hi.y, p.y), std::max(hi.z, p.z)};
+    }
+    std::stable_sort(points.begin(), points.end(),
+                     [](const Point3& a, const Point3& b) { return comparePointXYZ(a, b) < 0; });
+    points.erase(std::unique(points.begin(), points.end(),
+                             [](const Point3& a, const Point3& b) { return comparePointXY(a, b) == 0; }),
+                 points.end());
+
+    const auto start = std::chrono::steady_clock::now();
+    Point3 enclosing[3];
+    enclosingTriangle(lo.x, lo.y, hi.x, hi.y, 16000, 8000, enclosing);
+    DelaunayEngine engine(DelaunayEngine::Mode::Sweep, enclosing, lo.x, lo.y, hi.x, hi.y, points.size());
+    for (const Point3& p : points) engine.insertPointSweep(p);
+    size_t triangles = 0;
+    engine.forEachResult([&](const Triangle&) { ++triangles; });
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("%.3f %zu\n", seconds, triangles);
+    return 0;
+}
