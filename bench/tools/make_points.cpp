@@ -4,8 +4,10 @@
 //                                      square at survey coordinates
 //                                      (easting 5e5, northing 4e6)
 //   make_points terrain N SEED DEM OUT N points at random plan positions
-//                                      inside a gridded DEM ("x y z" rows),
-//                                      elevations interpolated bilinearly
+//                                      inside the largest square at the
+//                                      south-west corner of a gridded DEM
+//                                      ("x y z" rows), elevations
+//                                      interpolated bilinearly
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -78,7 +80,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         x0 = grid.xs.front(), y0 = grid.ys.front();
-        width = grid.xs.back() - x0, height = grid.ys.back() - y0;
+        width = height = std::min(grid.xs.back() - x0, grid.ys.back() - y0);
         out = argv[5];
     } else if (mode != "random") {
         return usage();

@@ -75,39 +75,37 @@ namespace {
 // CR LF becomes a line feed on the way in.
 struct TextFile {
     std::FILE* file;
-    bool pendingCr = false;  // a CR read at the end of a chunk, not yet known to start CR LF
     off64_t delivered = 0;   // characters handed to the reader or taken from the writer
 };
 
 ssize_t readText(void* cookie, char* buffer, size_t size) {
     auto* text = static_cast<TextFile*>(cookie);
+    // Whole blocks, each turned in place: the text never grows on the way in.
+    const size_t raw = std::fread(buffer, 1, size, text->file);
     size_t out = 0;
-    while (out < size) {
-        const int c = std::fgetc(text->file);
-        if (c == EOF) {
-            if (text->pendingCr) {
-                buffer[out++] = '\r';
-                text->pendingCr = false;
-            }
-            break;
-        }
-        if (text->pendingCr) {
-            text->pendingCr = false;
-            if (c == '\n') {
-                buffer[out++] = '\n';
-                continue;
-            }
-            buffer[out++] = '\r';
-            if (out == size) {
-                std::ungetc(c, text->file);
-                break;
-            }
-        }
-        if (c == '\r') {
-            text->pendingCr = true;
+    for (size_t i = 0; i < raw; ++i) {
+        const char c = buffer[i];
+        if (c != '\r') {
+            buffer[out++] = c;
             continue;
         }
-        buffer[out++] = static_cast<char>(c);
+        if (i + 1 < raw) {
+            if (buffer[i + 1] == '\n') {
+                buffer[out++] = '\n';
+                ++i;
+            } else {
+                buffer[out++] = '\r';
+            }
+            continue;
+        }
+        // A CR that ends the block: the next byte decides.
+        const int next = std::fgetc(text->file);
+        if (next == '\n') {
+            buffer[out++] = '\n';
+        } else {
+            buffer[out++] = '\r';
+            if (next != EOF) std::ungetc(next, text->file);
+        }
     }
     text->delivered += static_cast<off64_t>(out);
     return static_cast<ssize_t>(out);
@@ -137,7 +135,6 @@ int seekText(void* cookie, off64_t* offset, int whence) {
     }
     if (whence != SEEK_SET || *offset != 0) return -1;
     if (std::fseek(text->file, 0, SEEK_SET) != 0) return -1;
-    text->pendingCr = false;
     text->delivered = 0;
     return 0;
 }

@@ -34,23 +34,57 @@ double tinMargin(const TinTable& table) {
 
 TinLookup::TinLookup(const TinTable& table)
     : table_(table), boxes_(table.triangles, usableTriangles(table), tinMargin(table)), margin_(tinMargin(table)) {
+    // Corners sorted into as many bands of y as there are corners: found in
+    // linear time, and a band holds a handful.
     const std::vector<bool> use = usableTriangles(table);
-    for (std::size_t i = 0; i < table.triangles.size(); ++i)
+    double ylow = 0, yhigh = 0;
+    bool first = true;
+    std::size_t corners = 0;
+    for (std::size_t i = 0; i < use.size(); ++i) {
+        if (!use[i]) continue;
+        for (std::uint32_t k = 0; k < 3; ++k) {
+            const double y = corner(table.triangles[i], k).y;
+            ylow = first ? y : std::min(ylow, y);
+            yhigh = first ? y : std::max(yhigh, y);
+            first = false;
+            ++corners;
+        }
+    }
+    bandY0_ = ylow;
+    bandScale_ = yhigh > ylow ? static_cast<double>(corners) / (yhigh - ylow) : 0;
+    bandStart_.assign(corners + 2, 0);
+    for (std::size_t i = 0; i < use.size(); ++i)
         if (use[i])
-            for (std::uint32_t k = 0; k < 3; ++k) verticesByY_.push_back(static_cast<std::uint32_t>(3 * i + k));
-    std::sort(verticesByY_.begin(), verticesByY_.end(), [&](std::uint32_t a, std::uint32_t b) {
-        return corner(table_.triangles[a / 3], a % 3).y < corner(table_.triangles[b / 3], b % 3).y;
-    });
+            for (std::uint32_t k = 0; k < 3; ++k) ++bandStart_[bandOf(corner(table.triangles[i], k).y) + 1];
+    for (std::size_t b = 1; b < bandStart_.size(); ++b) bandStart_[b] += bandStart_[b - 1];
+    cornersByBand_.resize(corners);
+    std::vector<std::uint32_t> next(bandStart_.begin(), bandStart_.end() - 1);
+    for (std::size_t i = 0; i < use.size(); ++i)
+        if (use[i])
+            for (std::uint32_t k = 0; k < 3; ++k)
+                cornersByBand_[next[bandOf(corner(table.triangles[i], k).y)]++] = static_cast<std::uint32_t>(3 * i + k);
+}
+
+std::size_t TinLookup::bandOf(double y) const {
+    // Monotone in y, so the corners between two values lie in the bands
+    // between theirs.
+    const double v = (y - bandY0_) * bandScale_;
+    const std::size_t last = bandStart_.size() - 2;
+    if (!(v > 0)) return 0;
+    if (v >= static_cast<double>(last)) return last;
+    return static_cast<std::size_t>(v);
 }
 
 void TinLookup::addVerticesOnRay(double x, double y, double margin, std::vector<std::uint32_t>& out) const {
+    if (cornersByBand_.empty()) return;
     const double left = std::min(x, table_.rayEndX) - margin, right = std::max(x, table_.rayEndX) + margin;
-    auto yOf = [&](std::uint32_t k) { return corner(table_.triangles[k / 3], k % 3).y; };
-    auto first = std::lower_bound(verticesByY_.begin(), verticesByY_.end(), y - margin,
-                                  [&](std::uint32_t k, double value) { return yOf(k) < value; });
-    for (auto it = first; it != verticesByY_.end() && yOf(*it) <= y + margin; ++it) {
-        const double vx = corner(table_.triangles[*it / 3], *it % 3).x;
-        if (vx >= left && vx <= right) out.push_back(*it / 3);
+    const std::size_t firstBand = bandOf(y - margin), lastBand = bandOf(y + margin);
+    for (std::size_t b = firstBand; b <= lastBand; ++b) {
+        for (std::uint32_t i = bandStart_[b]; i < bandStart_[b + 1]; ++i) {
+            const std::uint32_t k = cornersByBand_[i];
+            const Point3& v = corner(table_.triangles[k / 3], k % 3);
+            if (v.y >= y - margin && v.y <= y + margin && v.x >= left && v.x <= right) out.push_back(k / 3);
+        }
     }
 }
 

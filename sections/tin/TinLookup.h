@@ -42,7 +42,12 @@ private:
 
     const TinTable& table_;
     TriangleBoxGrid boxes_;
-    std::vector<std::uint32_t> verticesByY_;  // 3 * triangle + corner, by the corner's y
+    // Corners (3 * triangle + corner) in bands of y: band b holds those from
+    // bandStart_[b] to bandStart_[b + 1].
+    std::size_t bandOf(double y) const;
+    double bandY0_ = 0, bandScale_ = 0;
+    std::vector<std::uint32_t> bandStart_;
+    std::vector<std::uint32_t> cornersByBand_;
     double margin_ = 0;                       // the part of the margin that comes from the TIN
     mutable std::vector<std::uint32_t> candidates_;
 };

@@ -17,7 +17,18 @@ bool isScanSpace(int c) {
 
 TextScanner::TextScanner(std::istream& in) : buffer_(in.rdbuf()) {}
 
-TextScanner::TextScanner(std::FILE* file) : file_(file) {}
+TextScanner::TextScanner(std::FILE* file) : file_(file), block_(1 << 16, '\0') {}
+
+int TextScanner::fileGet() {
+    if (blockPos_ == blockEnd_) {
+        // Byte by byte through the C runtime costs a call per character; the
+        // files of a survey run to hundreds of megabytes.
+        blockEnd_ = std::fread(block_.data(), 1, block_.size(), file_);
+        blockPos_ = 0;
+        if (blockEnd_ == 0) return EOF;
+    }
+    return static_cast<unsigned char>(block_[blockPos_++]);
+}
 
 int TextScanner::rawGet() {
     int c = EOF;
@@ -25,7 +36,7 @@ int TextScanner::rawGet() {
         const int got = buffer_->sbumpc();
         if (got != std::char_traits<char>::eof()) c = static_cast<unsigned char>(got);
     } else if (file_ != nullptr) {
-        c = std::fgetc(file_);
+        c = fileGet();
     }
     if (c == EOF) {
         reachedEnd_ = true;
@@ -39,9 +50,9 @@ int TextScanner::rawGet() {
                 return '\n';
             }
         } else {
-            const int next = std::fgetc(file_);
+            const int next = fileGet();
             if (next == '\n') return '\n';
-            if (next != EOF) std::ungetc(next, file_);
+            if (next != EOF) --blockPos_;  // the byte is still in the block
         }
     }
     return c;

@@ -25,6 +25,8 @@ public:
 
     explicit TextScanner(std::istream& in);
     // Reads the open file from where it stands; the file stays the caller's.
+    // The scanner reads ahead in large blocks, so the file's own position
+    // says nothing about how far the scanner got.
     explicit TextScanner(std::FILE* file);
 
     // "%lf": skips white space, then reads one decimal number.
@@ -67,9 +69,13 @@ public:
 
 private:
     int rawGet();
+    int fileGet();  // next byte of file_, through block_
 
     std::streambuf* buffer_ = nullptr;
     std::FILE* file_ = nullptr;
+    std::string block_;
+    std::size_t blockPos_ = 0;
+    std::size_t blockEnd_ = 0;
     static constexpr int kNothingPushed = -2;
     int pushedBack_ = kNothingPushed;
     bool reachedEnd_ = false;

@@ -5,8 +5,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
 using namespace tz::platform;
 
@@ -71,6 +73,33 @@ TEST(TextFiles, CrLfReadsAsLineFeedLoneCrStays) {
     for (int i = 0; i < 5000; ++i) expected += "line " + std::to_string(i) + "\n";
     expected += "a\rb\r";
     EXPECT_EQ(read, expected);
+}
+
+TEST(TextFiles, RandomRunsOfCrAndLfReadAsTextMode) {
+    // Every position of a CR relative to the read blocks, CR CR LF, lone CRs
+    // and a CR at the very end, read character by character and in pieces.
+    const std::string path = folder() + "/random.txt";
+    std::mt19937 random(5);
+    const char alphabet[] = {'a', '\r', '\n', '\r'};
+    std::string content;
+    for (int i = 0; i < 100000; ++i) content += alphabet[random() % 4];
+    content += '\r';
+    writeBytes(path, content);
+    std::string expected;
+    for (size_t i = 0; i < content.size(); ++i) {
+        if (content[i] == '\r' && i + 1 < content.size() && content[i + 1] == '\n') continue;
+        expected += content[i];
+    }
+    for (size_t piece : {size_t{1}, size_t{7}, size_t{4096}, size_t{70000}}) {
+        std::FILE* f = openFile(path, "r");
+        ASSERT_NE(f, nullptr);
+        std::string read;
+        std::vector<char> buffer(piece);
+        size_t got;
+        while ((got = std::fread(buffer.data(), 1, piece, f)) > 0) read.append(buffer.data(), got);
+        std::fclose(f);
+        EXPECT_EQ(read, expected) << "pieces of " << piece;
+    }
 }
 
 TEST(TextFiles, NumbersScanAndRewind) {

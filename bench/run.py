@@ -1,0 +1,286 @@
+#!/usr/bin/python3
+"""Runs the suite's benchmarks against the reference tools and prints a table.
+
+    bench/run.py BUILD_DIR [--scaling] [--only NAME ...]
+
+BUILD_DIR is a Release build with the bench drivers (bench/run.sh makes it).
+Inputs are generated once into BUILD_DIR/bench-data and reused. Every
+workload runs in its own process: its time is the process's wall time
+(tzcad's start and the reading of every input file included) unless the
+driver reports the time of the measured step itself, and its peak memory is
+the process's maximum resident set.
+"""
+
+import argparse
+import math
+import os
+import shutil
+import subprocess
+import sys
+import time
+from pathlib import Path
+
+HERE = Path(__file__).resolve().parent
+DEM_NAMES = [HERE / "data" / "jacksboro_dem.xyz", HERE.parent.parent / "shared" / "data" / "jacksboro_dem.xyz"]
+
+# Contours: 100 levels over the terrain's range, every fifth an index contour.
+CONTOUR_FROM, CONTOUR_STEP, CONTOUR_LEVELS = 240.0, 8.0, 100
+GRID_CELLS = 1000       # volumes and mesh: cells along each side
+ALIGNMENT_LENGTH = 10000.0
+SECTION_COUNT = 1000
+
+
+class Run:
+    def __init__(self, seconds, peak_mb, output):
+        self.seconds, self.peak_mb, self.output = seconds, peak_mb, output
+
+
+def run(command, cwd, env=None, stdin=None):
+    """Runs a command to its end; wall time, peak resident memory and stdout."""
+    start = time.perf_counter()
+    process = subprocess.Popen(command, cwd=cwd, env=env, stdin=subprocess.PIPE if stdin else subprocess.DEVNULL,
+                               stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+    if stdin:
+        process.stdin.write(stdin)
+        process.stdin.close()
+    output = process.stdout.read()
+    errors = process.stderr.read()
+    _, status, usage = os.wait4(process.pid, 0)
+    seconds = time.perf_counter() - start
+    process.returncode = os.waitstatus_to_exitcode(status)
+    if process.returncode != 0:
+        sys.exit(f"bench: {' '.join(map(str, command))} failed ({process.returncode}):\n{output}\n{errors}")
+    return Run(seconds, usage.ru_maxrss / 1024.0, output)
+
+
+class Bench:
+    def __init__(self, build, scaling):
+        self.build = Path(build).resolve()
+        self.bin = self.build / "bin"
+        self.data = self.build / "bench-data"
+        self.data.mkdir(exist_ok=True)
+        (self.data / "tmp").mkdir(exist_ok=True)
+        self.scaling = scaling
+        self.rows = []
+        self.env = dict(os.environ, TEMP=str(self.data / "tmp"))
+        self.dem = next((p for p in DEM_NAMES if p.exists()), None)
+        if self.dem is None:
+            sys.exit("bench: the real terrain (jacksboro_dem.xyz) was not found")
+
+    # ---- inputs -----------------------------------------------------------
+
+    def points(self, kind, count, seed=1):
+        path = self.data / f"{kind}-{count}.dat"
+        if not path.exists():
+            if kind == "random":
+                run([self.bin / "make_points", "random", str(count), str(seed), path], self.data)
+            else:
+                run([self.bin / "make_points", "terrain", str(count), str(seed), self.dem, path], self.data)
+        return path
+
+    def tzcad(self, folder, script, drawing=None):
+        command = [self.bin / "tzcad"]
+        if drawing:
+            command += ["--drawing", drawing]
+        (folder / "bench.scr").write_text(script)
+        return run(command + ["bench.scr"], folder, env=self.env)
+
+    def triangulated(self, kind, count, seed=1):
+        """A project folder holding a point file and its TIN (made once)."""
+        folder = self.data / f"tin-{kind}-{count}-{seed}"
+        tin = folder / "site.tin"
+        if not tin.exists():
+            folder.mkdir(exist_ok=True)
+            shutil.copy(self.points(kind, count, seed), folder / "site.dat")
+            self.tzcad(folder, '(ldtmopen "site.dat")\n(triangulate)\n!accept\n')
+        return folder
+
+    def tin_extent(self, folder):
+        xs, ys = [], []
+        with open(folder / "site.dat") as f:
+            for line in f:
+                x, y, _ = line.split()
+                xs.append(float(x))
+                ys.append(float(y))
+        return min(xs), min(ys), max(xs), max(ys)
+
+    def triangles(self, folder):
+        with open(folder / "site.tin", "rb") as f:
+            return sum(1 for _ in f)
+
+    # ---- the table --------------------------------------------------------
+
+    def row(self, name, ours, reference=None, reference_name="", target=None, limit_text="", size=None):
+        """ours: Run; reference: seconds of the reference tool; target: a
+        function of (ours seconds, reference seconds, peak MB) that tells
+        whether the target was met."""
+        ratio = ours.seconds / reference if reference else None
+        met = target(ours, reference) if target else None
+        self.rows.append((name, ours.seconds, reference, reference_name, ratio, ours.peak_mb, limit_text, met))
+        self.print_row(self.rows[-1])
+
+    @staticmethod
+    def print_header():
+        print(f"{'workload':44} {'ours s':>8} {'ref s':>8} {'ref':>12} {'ratio':>6} {'peak MB':>8}  target")
+        print("-" * 110)
+
+    @staticmethod
+    def print_row(r):
+        name, ours, ref, ref_name, ratio, peak, limit, met = r
+        verdict = "" if met is None else ("met" if met else "MISSED")
+        print(f"{name:44} {ours:8.2f} {ref if ref else float('nan'):8.2f} {ref_name:>12} "
+              f"{ratio if ratio else float('nan'):6.2f} {peak:8.0f}  {limit} {verdict}", flush=True)
+
+    # ---- workloads --------------------------------------------------------
+
+    def engine(self, kind, count):
+        points = self.points(kind, count)
+        ours = run([self.bin / "engine_bench", points], self.data)
+        cgal = run([self.bin / "cgal_delaunay", points], self.data)
+        ours_seconds, ours_triangles = ours.output.split()
+        cgal_seconds, cgal_triangles = cgal.output.split()
+        measured = Run(float(ours_seconds), ours.peak_mb, ours.output)
+        self.row(f"engine, {kind} {count:.0e} points ({ours_triangles} tri)", measured, float(cgal_seconds), "CGAL",
+                 lambda o, r: o.seconds <= 1.5 * r, "<= 1.5 x CGAL")
+        return float(cgal_seconds)
+
+    def triangulate(self, kind, count, cgal_seconds):
+        folder = self.data / f"triangulate-{kind}-{count}"
+        folder.mkdir(exist_ok=True)
+        shutil.copy(self.points(kind, count), folder / "site.dat")
+        (folder / "site.set").unlink(missing_ok=True)
+        ours = self.tzcad(folder, '(ldtmopen "site.dat")\n(triangulate)\n!accept\n')
+        per_point = ours.peak_mb * 1024 * 1024 / count
+        self.row(f"triangulate command, {kind} {count:.0e} pts ({per_point:.0f} B/pt)", ours, cgal_seconds,
+                 "CGAL engine", lambda o, r: o.seconds <= 5 * r and per_point < 300, "<= 5 x CGAL, < 300 B/pt")
+
+    def contours(self, folder):
+        levels = [CONTOUR_FROM + CONTOUR_STEP * k for k in range(CONTOUR_LEVELS)]
+        script = ('(ldtmopen "site.dat")\n(contours)\n'
+                  f"start={levels[0]:g}\nend={levels[-1]:g}\ninterval={CONTOUR_STEP:g}\n"
+                  f"iinterval={5 * CONTOUR_STEP:g}\nNoRounding=1\n!accept\n")
+        ours = self.tzcad(folder, script)
+        reference = run(["/usr/bin/python3", HERE / "tools" / "tricontour.py", folder / "site.tin",
+                         f"{levels[0]}", f"{CONTOUR_STEP}", f"{CONTOUR_LEVELS}"], self.data)
+        seconds = float(reference.output.split()[0])
+        self.row(f"contours, {self.triangles(folder):.1e} tri, {CONTOUR_LEVELS} levels", ours, seconds,
+                 "matplotlib", lambda o, r: o.seconds <= 0.5 * r, "<= 0.5 x tricontour")
+
+    def volumes(self, existing, proposed):
+        xmin, ymin, xmax, ymax = self.tin_extent(existing)
+        interval = max(xmax - xmin, ymax - ymin) / GRID_CELLS
+        shutil.copy(proposed / "site.tin", existing / "proposed.tin")
+        shutil.copy(proposed / "site.dat", existing / "proposed.dat")
+        script = ('(ldtmopen "site.dat")\n(volumes)\nexist_tin=site.dat\nproposed_tin=proposed.dat\n'
+                  f"vol_intrvl={interval:.6f}\n!accept\n")
+        ours = self.tzcad(existing, script)
+        self.row(f"volumes, 2 x {self.triangles(existing):.1e} tri, {GRID_CELLS}^2 grid", ours,
+                 target=lambda o, r: o.seconds < 5, limit_text="< 5 s")
+
+    def mesh(self, folder):
+        xmin, ymin, xmax, ymax = self.tin_extent(folder)
+        spacing = max(xmax - xmin, ymax - ymin) / GRID_CELLS
+        script = f'(ldtmopen "site.dat")\n(rmesh)\ndxi={spacing:.6f}\ndsk=1\n!accept\n'
+        ours = self.tzcad(folder, script)
+        self.row(f"mesh, {self.triangles(folder):.1e} tri, {GRID_CELLS}^2 grid", ours,
+                 target=lambda o, r: o.seconds < 5, limit_text="< 5 s")
+
+    def profile(self, folder):
+        xmin, ymin, xmax, ymax = self.tin_extent(folder)
+        drawing = folder / "alignment.dxf"
+        start = write_alignment(drawing, xmin, ymin, xmax, ymax)
+        (folder / "profile.pfl").unlink(missing_ok=True)
+        script = f"tzexpro\n{start[0]:.3f},{start[1]:.3f}\n0\nsite.tin\nprofile.pfl\n"
+        ours = self.tzcad(folder, script, drawing=drawing)
+        samples = sum(1 for _ in open(folder / "profile.pfl", "rb"))
+        self.row(f"tzexpro, {self.triangles(folder):.1e} tri, 10 km ({samples} pts)", ours,
+                 target=lambda o, r: o.seconds < 3, limit_text="< 3 s")
+
+    def sections(self, folder):
+        xmin, ymin, xmax, ymax = self.tin_extent(folder)
+        write_section_lines(folder / "site.exd", xmin, ymin, xmax, ymax)
+        ours = self.tzcad(folder, '(ldtmopen "site.dat")\ntzkerfline\nsite.tin\n')
+        crossings = sum(1 for _ in open(folder / "site.exs", "rb"))
+        self.row(f"tzkerfline, {self.triangles(folder):.1e} tri, {SECTION_COUNT} sections ({crossings} lines)",
+                 ours, target=lambda o, r: o.seconds < 3, limit_text="< 3 s")
+
+
+def write_alignment(path, xmin, ymin, xmax, ymax):
+    """A 10 km centre line across the site: straights joined by arcs of
+    either hand, as an LWPOLYLINE with bulges. Returns a point on it."""
+    import ezdxf
+    side = min(xmax - xmin, ymax - ymin)
+    x0, y0 = xmin + 0.2 * side, ymin + 0.2 * side
+    # A zig-zag of 1 km legs; every leg ends in a 90-degree arc (bulge tan(22.5)).
+    points, heading, x, y, length = [], 0.0, x0, y0, 0.0
+    leg, radius = 1000.0, 150.0
+    turn = 1
+    while length < ALIGNMENT_LENGTH:
+        points.append((x, y, 0.0))
+        x += leg * math.cos(heading)
+        y += leg * math.sin(heading)
+        length += leg
+        arc_end_heading = heading + turn * math.pi / 2
+        cx = x - turn * radius * math.sin(heading)
+        cy = y + turn * radius * math.cos(heading)
+        bulge = turn * math.tan(math.pi / 8)
+        points.append((x, y, bulge))
+        x = cx + turn * radius * math.sin(arc_end_heading)
+        y = cy - turn * radius * math.cos(arc_end_heading)
+        length += radius * math.pi / 2
+        heading = arc_end_heading
+        turn = -turn
+    points.append((x, y, 0.0))
+    doc = ezdxf.new("R2000")
+    doc.modelspace().add_lwpolyline(points, format="xyb")
+    doc.saveas(path)
+    return (x0 + 500.0, y0)
+
+
+def write_section_lines(path, xmin, ymin, xmax, ymax):
+    """Section lines 300 m long, 10 m apart, square to a diagonal baseline."""
+    side = min(xmax - xmin, ymax - ymin)
+    with open(path, "w", newline="\r\n") as f:
+        for k in range(SECTION_COUNT):
+            along = 0.1 * side + k * 10.0 / math.sqrt(2)
+            cx, cy = xmin + along, ymin + along
+            half = 150.0 / math.sqrt(2)
+            f.write(f"150.000,{k * 10.0:.3f},{cx - half:.3f},{cy + half:.3f},{cx + half:.3f},{cy - half:.3f}\n")
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("build")
+    parser.add_argument("--scaling", action="store_true", help="also time every command from 10^4 to 10^7 points")
+    parser.add_argument("--only", nargs="*", default=None)
+    args = parser.parse_args()
+    bench = Bench(args.build, args.scaling)
+    wanted = lambda name: args.only is None or name in args.only
+
+    Bench.print_header()
+    cgal = {}
+    for kind in ("random", "terrain"):
+        if wanted("engine") or wanted("triangulate"):
+            cgal[kind] = bench.engine(kind, 10**6)
+    for kind in ("random", "terrain"):
+        if wanted("triangulate"):
+            bench.triangulate(kind, 10**6, cgal[kind])
+    # Surfaces of about 10^6 triangles (5 x 10^5 points) and 2 x 10^6 (10^6 points).
+    if wanted("contours"):
+        bench.contours(bench.triangulated("terrain", 10**6))
+    ground = bench.triangulated("terrain", 5 * 10**5)
+    if wanted("volumes"):
+        bench.volumes(ground, bench.triangulated("terrain", 5 * 10**5, seed=2))
+    if wanted("mesh"):
+        bench.mesh(ground)
+    if wanted("profile"):
+        bench.profile(ground)
+    if wanted("sections"):
+        bench.sections(ground)
+
+    missed = [r for r in bench.rows if r[-1] is False]
+    print(f"\n{len(bench.rows) - len(missed)} of {len(bench.rows)} targets met")
+
+
+if __name__ == "__main__":
+    main()
