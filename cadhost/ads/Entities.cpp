@@ -34,12 +34,24 @@ int returnName(uint64_t handle, ads_name result) {
     return RTNORM;
 }
 
+// A VERTEX or SEQEND takes its layer from its polyline and nothing else from
+// the session; reading the session's settings for each of the millions of
+// vertices a mesh makes would cost more than making them.
+bool needsSessionContext(const GroupList& groups) {
+    for (const Group& group : groups) {
+        if (group.code != 0 && group.code != RTDXF0) continue;
+        const auto* type = std::get_if<std::wstring>(&group.value);
+        return type == nullptr || !(equalsIgnoreCase(*type, L"VERTEX") || equalsIgnoreCase(*type, L"SEQEND"));
+    }
+    return true;
+}
+
 MakeResult makeFromResultBuffers(const resbuf* list) {
     Drawing& drawing = currentDrawing();
     GroupList groups;
     std::wstring error;
     if (!groupsFromResultBuffers(list, drawing, groups, error)) return {MakeOutcome::Rejected, 0, error};
-    return makeFromList(drawing, std::move(groups), sessionMakeContext());
+    return makeFromList(drawing, std::move(groups), needsSessionContext(groups) ? sessionMakeContext() : MakeContext{});
 }
 
 // --- tables ------------------------------------------------------------------

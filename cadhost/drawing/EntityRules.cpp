@@ -179,32 +179,33 @@ bool isValidSymbolName(std::wstring_view name) {
 std::wstring checkGroupValues(GroupList& groups) {
     for (Group& group : groups) {
         const int type = groupValueType(group.code);
-        const std::wstring where = L"group " + std::to_wstring(group.code);
+        // Only a refusal needs the words; a mesh makes millions of vertices.
+        auto where = [&] { return L"group " + std::to_wstring(group.code); };
         switch (type) {
             case RTSTR:
-                if (!std::holds_alternative<std::wstring>(group.value)) return where + L" needs a string";
+                if (!std::holds_alternative<std::wstring>(group.value)) return where() + L" needs a string";
                 break;
             case RT3DPOINT:
-                if (!std::holds_alternative<Point3>(group.value)) return where + L" needs a point";
-                if (!finite(std::get<Point3>(group.value))) return where + L" holds a coordinate that is no number";
+                if (!std::holds_alternative<Point3>(group.value)) return where() + L" needs a point";
+                if (!finite(std::get<Point3>(group.value))) return where() + L" holds a coordinate that is no number";
                 break;
             case RTREAL:
                 if (const auto* integer = std::get_if<int64_t>(&group.value)) {
                     group.value = static_cast<double>(*integer);
                 }
-                if (!std::holds_alternative<double>(group.value)) return where + L" needs a real";
-                if (!std::isfinite(std::get<double>(group.value))) return where + L" holds no number";
+                if (!std::holds_alternative<double>(group.value)) return where() + L" needs a real";
+                if (!std::isfinite(std::get<double>(group.value))) return where() + L" holds no number";
                 break;
             case RTSHORT:
             case RTLONG: {
                 const auto* integer = std::get_if<int64_t>(&group.value);
-                if (integer == nullptr) return where + L" needs an integer";
+                if (integer == nullptr) return where() + L" needs an integer";
                 const int64_t limit = type == RTSHORT ? 32767 : 2147483647;
-                if (*integer > limit || *integer < -limit - 1) return where + L" is out of range";
+                if (*integer > limit || *integer < -limit - 1) return where() + L" is out of range";
                 break;
             }
             case RTENAME:
-                if (!std::holds_alternative<HandleRef>(group.value)) return where + L" needs an entity name";
+                if (!std::holds_alternative<HandleRef>(group.value)) return where() + L" needs an entity name";
                 break;
             default: return L"no such group code: " + std::to_wstring(group.code);
         }
@@ -219,6 +220,7 @@ std::wstring prepareEntityData(Drawing& drawing, std::wstring_view type, GroupLi
 
     // Groups the drawing derives itself; an 102 group brackets application data.
     GroupList kept;
+    kept.reserve(data.size() + 1);  // room for the layer put first below
     bool inApplicationGroup = false;
     for (Group& group : data) {
         if (group.code == 102) {

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "tin/NumberText.h"
+
 namespace tz::terrain::profile {
 
 namespace {
@@ -131,6 +133,10 @@ TextScanner::Read TextScanner::readNumber(double& value) {
     if (tooLong) return Read::invalid;
 
     double parsed = 0;
+    if (parseDecimalText(token, token + length, parsed)) {
+        value = negative ? -parsed : parsed;
+        return Read::ok;
+    }
     const auto result = std::from_chars(token, token + length, parsed);
     if (result.ptr != token + length) return Read::invalid;
     if (result.ec == std::errc::result_out_of_range) {

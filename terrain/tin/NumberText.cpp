@@ -1,6 +1,8 @@
 #include "tin/NumberText.h"
 
+#include <bit>
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <cstring>
 
@@ -86,8 +88,7 @@ bool NumberReader::readNumber(double& value) {
     const bool negative = *first == '-';
     if (hasSign) ++first;
     double parsed = 0;
-    const auto result = std::from_chars(first, last, parsed, std::chars_format::general);
-    if (result.ec != std::errc() || result.ptr != last || !std::isfinite(parsed)) {
+    if (!parseDecimalText(first, last, parsed)) {
         notANumber_ = true;
         return false;
     }
@@ -103,7 +104,76 @@ bool NumberReader::readNumbers(double* values, int count) {
     return true;
 }
 
+bool parseDecimalText(const char* first, const char* last, double& value) {
+    // Plain decimals of up to 15 or 16 digits, which is every number of a
+    // survey file, are the digits as a whole number divided by a power of
+    // ten: both are exact doubles and the one division rounds correctly, so
+    // the result is the library's. Everything else goes to the library.
+    static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    uint64_t digits = 0;
+    int digitCount = 0, decimals = 0;
+    bool afterPoint = false, plain = true, anyDigit = false;
+    for (const char* c = first; c != last && plain; ++c) {
+        if (*c >= '0' && *c <= '9') {
+            anyDigit = true;
+            digits = digits * 10 + static_cast<uint64_t>(*c - '0');
+            if (digits != 0 && ++digitCount > 16) plain = false;
+            if (afterPoint) ++decimals;
+        } else if (*c == '.' && !afterPoint) {
+            afterPoint = true;
+        } else {
+            plain = false;  // an exponent
+        }
+    }
+    if (plain && anyDigit && digits < (uint64_t{1} << 53) && decimals <= 22) {
+        value = static_cast<double>(digits) / kPowersOfTen[decimals];
+        return true;
+    }
+    double parsed = 0;
+    const auto result = std::from_chars(first, last, parsed, std::chars_format::general);
+    if (result.ec != std::errc() || result.ptr != last || !std::isfinite(parsed)) return false;
+    value = parsed;
+    return true;
+}
+
 void appendFixed(std::string& out, double value) {
+    // The exact value times 10^6, rounded half to even as printf rounds,
+    // from the bits of the double: the coordinates of a survey (below 10^12)
+    // take this way; anything larger or not finite goes to the library.
+    if (std::fabs(value) < 1e12) {
+        const uint64_t bits = std::bit_cast<uint64_t>(value);
+        const bool negative = (bits >> 63) != 0;
+        const int biased = static_cast<int>((bits >> 52) & 0x7FF);
+        const uint64_t fraction = bits & ((uint64_t{1} << 52) - 1);
+        const uint64_t mantissa = biased == 0 ? fraction : fraction | (uint64_t{1} << 52);
+        const int shift = biased == 0 ? 1074 : 1075 - biased;  // value = mantissa / 2^shift
+        const unsigned __int128 scaled = static_cast<unsigned __int128>(mantissa) * 1000000u;
+        uint64_t units = 0;  // millionths
+        if (shift <= 0) {
+            units = static_cast<uint64_t>(scaled << -shift);
+        } else if (shift < 75) {  // from 2^75 on, scaled / 2^shift is below one half
+            units = static_cast<uint64_t>(scaled >> shift);
+            const unsigned __int128 rest = scaled & ((static_cast<unsigned __int128>(1) << shift) - 1);
+            const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
+            if (rest > half || (rest == half && (units & 1) != 0)) ++units;
+        }
+        char text[32];
+        char* end = text + sizeof text;
+        char* p = end;
+        uint64_t whole = units / 1000000u;
+        uint64_t millionths = units % 1000000u;
+        for (int i = 0; i < 6; ++i, millionths /= 10) *--p = static_cast<char>('0' + millionths % 10);
+        *--p = '.';
+        do {
+            *--p = static_cast<char>('0' + whole % 10);
+            whole /= 10;
+        } while (whole != 0);
+        if (negative) *--p = '-';
+        out.append(p, static_cast<size_t>(end - p));
+        return;
+    }
     char text[400];
     const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 6);
     out.append(text, result.ptr);

@@ -69,6 +69,11 @@ private:
     std::string buffer_;
 };
 
+// Reads [first, last) as a decimal number without sign (digits with an
+// optional point and exponent), to the same double as strtod; false when it
+// is no such number or not finite.
+bool parseDecimalText(const char* first, const char* last, double& value);
+
 // "%lf" of one value, as printf formats it.
 std::string formatFixed(double value);
 

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 #include <string>
@@ -41,6 +45,50 @@ TEST(NumberText, FormatsAsPrintfDoes) {
         std::snprintf(expected, sizeof expected, "%lf", v);
         ASSERT_EQ(formatFixed(v), expected) << v;
     }
+}
+
+TEST(NumberText, FormatsExactHalvesAndEveryMagnitudeAsPrintfDoes) {
+    char expected[512];
+    auto check = [&](double v) {
+        std::snprintf(expected, sizeof expected, "%lf", v);
+        ASSERT_EQ(formatFixed(v), expected) << v;
+    };
+    // Binary fractions whose millionths end in exactly one half: printf
+    // rounds them to even.
+    for (int j = -4001; j <= 4001; j += 2) check(j / 128.0);
+    for (int j = 1; j < 2000; j += 2) check(4000000.0 + j / 128.0);
+    // Around the largest value of the quick way, powers of two, the smallest.
+    for (double v : {1e12, std::nextafter(1e12, 0.0), -std::nextafter(1e12, 0.0), 0x1p52, 0x1p53, 0x1p-20,
+                     0x1p-21, 4.9e-324, -4.9e-324, 5e-7, -5e-7, 0.9999995, 999999999999.9999})
+        check(v);
+    // Doubles from random bits over every exponent below 2^45.
+    std::mt19937_64 random(3);
+    for (int i = 0; i < 300000; ++i) {
+        uint64_t bits = random();
+        const uint64_t exponent = random() % (1023 + 45);
+        bits = (bits & 0x800FFFFFFFFFFFFFull) | (exponent << 52);
+        check(std::bit_cast<double>(bits));
+    }
+}
+
+TEST(NumberText, ReadsFixedDecimalsAndLongDigitRunsAsStrtodDoes) {
+    std::mt19937_64 random(4);
+    std::string text;
+    std::vector<double> expected;
+    for (int i = 0; i < 100000; ++i) {
+        std::string number;
+        const int whole = 1 + static_cast<int>(random() % 19), decimals = static_cast<int>(random() % 24);
+        if (random() % 8 == 0) number += "000";
+        for (int k = 0; k < whole; ++k) number += static_cast<char>('0' + random() % 10);
+        if (decimals > 0 || random() % 2) number += '.';
+        for (int k = 0; k < decimals; ++k) number += static_cast<char>('0' + random() % 10);
+        text += number + (i % 2 ? "\r\n" : " ");
+        expected.push_back(std::strtod(number.c_str(), nullptr));
+    }
+    const std::vector<double> read = readAll(text);
+    ASSERT_EQ(read.size(), expected.size());
+    for (size_t i = 0; i < read.size(); ++i)
+        ASSERT_EQ(std::bit_cast<uint64_t>(read[i]), std::bit_cast<uint64_t>(expected[i])) << i;
 }
 
 TEST(NumberText, ReadsAsScanfDoes) {
