@@ -1,5 +1,7 @@
 #include "tin/TinFile.h"
 
+#include <cstring>
+
 #include "FileSystem.h"
 
 namespace tz::terrain {
@@ -58,6 +60,42 @@ bool writeTinFile(const std::string& path, const std::vector<Triangle>& triangle
     return std::fclose(file) == 0 && ok;
 }
 
+namespace {
+
+// A number as the writing format prints it, with at most nine digits before
+// the point: "-"?, "0" or digits without a leading zero, ".", six digits.
+// Reading such a number and printing it again gives the same text (the
+// double nearest to it lies within 2^-22 of it, far inside half a
+// millionth), so a copy may keep it as it stands.
+bool skipCanonicalNumber(const char*& p, const char* end) {
+    if (p != end && *p == '-') ++p;
+    const char* whole = p;
+    while (p != end && *p >= '0' && *p <= '9') ++p;
+    const ptrdiff_t wholeDigits = p - whole;
+    if (wholeDigits == 0 || wholeDigits > 9 || (wholeDigits > 1 && *whole == '0')) return false;
+    if (p == end || *p != '.') return false;
+    ++p;
+    for (int i = 0; i < 6; ++i, ++p)
+        if (p == end || *p < '0' || *p > '9') return false;
+    return true;
+}
+
+// A line of nine such numbers, one space apart, ended by CR LF or LF.
+bool isCanonicalRecord(const char* begin, const char* end) {
+    if (end != begin && end[-1] == '\r') --end;
+    const char* p = begin;
+    for (int i = 0; i < 9; ++i) {
+        if (i > 0) {
+            if (p == end || *p != ' ') return false;
+            ++p;
+        }
+        if (!skipCanonicalNumber(p, end)) return false;
+    }
+    return p == end;
+}
+
+}  // namespace
+
 bool copyTinFile(const std::string& from, const std::string& to) {
     std::FILE* input = tz::platform::openFile(from, "rb");
     if (input == nullptr) return false;
@@ -66,13 +104,52 @@ bool copyTinFile(const std::string& from, const std::string& to) {
         std::fclose(input);
         return false;
     }
-    bool ok;
-    {
+    // Lines already in the writing format are copied as they stand; from the
+    // first line that is not, the records are read and printed again.
+    bool ok = true;
+    std::vector<char> block(size_t{1} << 22);
+    std::string out;
+    long long lineStart = 0;  // file offset of the first line not yet copied
+    size_t held = 0;
+    bool general = false;
+    for (;;) {
+        const size_t got = std::fread(block.data() + held, 1, block.size() - held, input);
+        const char* line = block.data();
+        const char* end = block.data() + held + got;
+        while (const void* found = std::memchr(line, '\n', static_cast<size_t>(end - line))) {
+            const char* lineEnd = static_cast<const char*>(found);
+            if (!isCanonicalRecord(line, lineEnd)) {
+                general = true;
+                break;
+            }
+            out.append(line, static_cast<size_t>(lineEnd - line) - (lineEnd[-1] == '\r' ? 1 : 0));
+            out += '\n';
+            lineStart += lineEnd + 1 - line;
+            line = lineEnd + 1;
+        }
+        if (out.size() >= (size_t{1} << 20) || general || got == 0) {
+            if (!out.empty() && std::fwrite(out.data(), 1, out.size(), output) != out.size()) ok = false;
+            out.clear();
+        }
+        if (general || got == 0) {
+            general = general || line != end;  // a last line without a line end
+            break;
+        }
+        held = static_cast<size_t>(end - line);
+        std::memmove(block.data(), line, held);
+        if (held == block.size()) {  // a line longer than the block
+            general = true;
+            break;
+        }
+    }
+    if (general && std::fseek(input, lineStart, SEEK_SET) == 0) {
         TinReader reader(input, LastRecord::Accept);
         TinWriter writer(output);
         Triangle t;
         while (reader.next(t)) writer.write(t);
-        ok = writer.flush();
+        ok = writer.flush() && ok;
+    } else if (general) {
+        ok = false;
     }
     std::fclose(input);
     return std::fclose(output) == 0 && ok;

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <random>
+#include <sstream>
+
 #include "LiteralTriangulation.h"
 #include "TinTestSupport.h"
 #include "tin/TinFile.h"
@@ -100,6 +104,61 @@ TEST_F(TriangulationStage, FilesThatCannotBeOpened) {
     ASSERT_EQ(reporter.alerts.size(), 2u);
     EXPECT_EQ(reporter.alerts[0], "Error opening sorted point file.");
     EXPECT_EQ(reporter.alerts[1], "Error opening triangle file.");
+}
+
+// The copy as described: read nine numbers, print them in the writing
+// format, until the reading fails.
+std::string literalCopy(const std::string& text) {
+    std::string out;
+    std::istringstream in(text);
+    double v[9];
+    char line[512];
+    for (;;) {
+        for (double& x : v)
+            if (!(in >> x)) return out;
+        std::snprintf(line, sizeof line, "%lf %lf %lf %lf %lf %lf %lf %lf %lf\r\n", v[0], v[1], v[2], v[3], v[4],
+                      v[5], v[6], v[7], v[8]);
+        out += line;
+    }
+}
+
+TEST(TinFile, CopyKeepsWhatReadingAndPrintingAgainWouldGive) {
+    // Lines already in the format (kept as they stand) mixed with every kind
+    // of line that is not: short integer parts, ten digits before the point,
+    // leading zeros, negative zero, records over two lines, tabs, LF only,
+    // letters that end the data, a last line without a line end.
+    std::mt19937_64 random(9);
+    const std::vector<std::string> odd = {"1 2 3 4 5 6 7 8 9\r\n",
+                                          "1234567890.123456 0.000000 -0.000000 1 2 3 4 5 6\r\n",
+                                          "01.000000 2.000000 3.000000 4.000000 5.000000 6.000000 7.000000 8.000000 9.000000\r\n",
+                                          "-00.500000 2.000000 3.000000 4.000000 5.000000 6.000000 7.000000 8.000000 9.000000\r\n",
+                                          "1.000000 2.000000 3.000000 4.000000\r\n5.0 6 7 8 9\r\n",
+                                          "1.000000\t2.000000 3.000000 4.000000 5.000000 6.000000 7.000000 8.000000 9.000000\n",
+                                          "-0.000000 -0.000001 123456789.999999 4.000000 5.000000 6.000000 7.000000 8.000000 9.000000\n",
+                                          "1.0000001 2.000000 3.000000 4.000000 5.000000 6.000000 7.000000 8.000000 9.000000\r\n"};
+    testing::ScratchFolder folder;
+    for (int round = 0; round < 40; ++round) {
+        std::string text;
+        const int lines = 1 + static_cast<int>(random() % 3000);
+        for (int i = 0; i < lines; ++i) {
+            if (random() % 50 == 0) {
+                text += odd[random() % odd.size()];
+                continue;
+            }
+            for (int k = 0; k < 9; ++k) {
+                char number[64];
+                std::snprintf(number, sizeof number, "%s%lf", k ? " " : "",
+                              (static_cast<double>(random() % 2000000000) - 1e9) / 1e3);
+                text += number;
+            }
+            text += round % 2 ? "\r\n" : "\n";
+        }
+        if (round % 5 == 1) text += "1 2 3 4 5 6 7 8 9";
+        if (round % 5 == 2) text += "1 2 3 x 5 6 7 8 9\r\n1 2 3 4 5 6 7 8 9\r\n";
+        testing::writeWholeFile(folder.path("in.tin"), text);
+        ASSERT_TRUE(copyTinFile(folder.path("in.tin"), folder.path("out.tin")));
+        ASSERT_EQ(testing::readWholeFile(folder.path("out.tin")), literalCopy(text)) << "round " << round;
+    }
 }
 
 TEST(TinFile, NamesCopiesAndReads) {
