@@ -177,6 +177,12 @@ bool deleteFile(const std::string& path) {
     return !std::filesystem::exists(nativePath(path), ec);
 }
 
+bool renameFile(const std::string& from, const std::string& to) {
+    std::error_code ec;
+    std::filesystem::rename(nativePath(from), nativePath(to), ec);
+    return !ec;
+}
+
 bool canRead(const std::string& path) {
     std::FILE* f = openFile(path, "r");
     if (f == nullptr) return false;

@@ -24,6 +24,9 @@ std::FILE* openFile(const std::wstring& path, const char* mode);
 
 // Removes a file; true when it is gone.
 bool deleteFile(const std::string& path);
+// Gives a file another name, replacing a file of that name. False when it
+// could not be renamed (the file then stays where it was).
+bool renameFile(const std::string& from, const std::string& to);
 
 // True when the file exists and opens for reading.
 bool canRead(const std::string& path);

@@ -136,11 +136,12 @@ bool runDialog(TriangulateDialog& state, SuiteDialog& triangulate) {
     return state.accepted;
 }
 
-// The fault stage: the faults applied into ".ftin", or ".ttin" copied there.
+// The fault stage: the faults applied into ".ftin", or ".ttin" copied there
+// (and, being deleted right after, moved).
 int runFaultStage(const std::string& rawTin, const std::string& faultedTin, StageReporter& reporter) {
     const ProjectSettings& settings = projectSettings();
     if (settings.get(L"ufaults") != L"1") {
-        copyTinFile(rawTin, faultedTin);
+        moveTinFile(rawTin, faultedTin);
         return kStageDone;
     }
     acutPrintf(_T("\nApplying Fault Lines..."));
@@ -149,10 +150,11 @@ int runFaultStage(const std::string& rawTin, const std::string& faultedTin, Stag
                            settingPath(L"dbndry"), reporter, userBroke);
 }
 
-// The boundary stage: ".ftin" clipped into ".tin", or copied there.
+// The boundary stage: ".ftin" clipped into ".tin", or copied there (and,
+// being deleted right after, moved).
 int runBoundaryStage(const std::string& faultedTin, const std::string& finalTin, StageReporter& reporter) {
     if (projectSettings().get(L"ubound") != L"1") {
-        copyTinFile(faultedTin, finalTin);
+        moveTinFile(faultedTin, finalTin);
         return kStatusSuccess;
     }
     return clipToBoundary(faultedTin, settingPath(L"dbndry"), finalTin, reporter);

@@ -155,6 +155,39 @@ bool copyTinFile(const std::string& from, const std::string& to) {
     return std::fclose(output) == 0 && ok;
 }
 
+bool moveTinFile(const std::string& from, const std::string& to) {
+    // Every line in the writing format: the copy would be the same bytes.
+    std::FILE* input = tz::platform::openFile(from, "rb");
+    if (input == nullptr) return false;
+    bool verbatim = true;
+    std::vector<char> block(size_t{1} << 22);
+    size_t held = 0;
+    for (;;) {
+        const size_t got = std::fread(block.data() + held, 1, block.size() - held, input);
+        const char* line = block.data();
+        const char* end = block.data() + held + got;
+        while (const void* found = std::memchr(line, '\n', static_cast<size_t>(end - line))) {
+            const char* lineEnd = static_cast<const char*>(found);
+            if (!isCanonicalRecord(line, lineEnd)) {
+                verbatim = false;
+                break;
+            }
+            line = lineEnd + 1;
+        }
+        held = static_cast<size_t>(end - line);
+        if (!verbatim || got == 0 || held == block.size()) {
+            verbatim = verbatim && held == 0 && got == 0;
+            break;
+        }
+        std::memmove(block.data(), line, held);
+    }
+    std::fclose(input);
+    if (verbatim && tz::platform::renameFile(from, to)) return true;
+    if (!copyTinFile(from, to)) return false;
+    tz::platform::deleteFile(from);
+    return true;
+}
+
 std::string withExtension(const std::string& path, const std::string& extension) {
     const size_t dot = path.find_last_of('.');
     const size_t separator = path.find_last_of("/\\");

@@ -61,6 +61,11 @@ bool writeTinFile(const std::string& path, const std::vector<Triangle>& triangle
 // a line end is copied too. False when either file cannot be opened.
 bool copyTinFile(const std::string& from, const std::string& to);
 
+// Copies a TIN file as copyTinFile does and deletes the original; when every
+// line is already in the writing format (the copy would be the same bytes)
+// the file is renamed instead. False when it cannot be read or written.
+bool moveTinFile(const std::string& from, const std::string& to);
+
 // `path` with its extension replaced by `extension` (which includes its
 // "."): everything from the last "." of the file name goes. A "." in a
 // folder name is not an extension: a name without one gets `extension`

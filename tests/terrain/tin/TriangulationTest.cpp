@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <random>
 #include <sstream>
 
@@ -159,6 +160,23 @@ TEST(TinFile, CopyKeepsWhatReadingAndPrintingAgainWouldGive) {
         ASSERT_TRUE(copyTinFile(folder.path("in.tin"), folder.path("out.tin")));
         ASSERT_EQ(testing::readWholeFile(folder.path("out.tin")), literalCopy(text)) << "round " << round;
     }
+}
+
+TEST(TinFile, MoveLeavesWhatCopyingAndDeletingWould) {
+    testing::ScratchFolder folder;
+    const std::string canonical =
+        "1.000000 2.000000 3.000000 4.000000 5.000000 6.000000 7.000000 8.000000 9.000000\r\n"
+        "-0.000000 2.500000 3.000000 4.000000 5.000000 6.000000 7.000000 8.000000 9.000000\r\n";
+    for (const std::string& text : {canonical, canonical + "1 2 3 4 5 6 7 8 9\r\n", canonical + "1 2 3 4 5 6 7 8 9",
+                                    std::string(), std::string("1.000000 2.000000")}) {
+        testing::writeWholeFile(folder.path("from.tin"), text);
+        testing::writeWholeFile(folder.path("to.tin"), "an older model\r\n");
+        ASSERT_TRUE(moveTinFile(folder.path("from.tin"), folder.path("to.tin")));
+        EXPECT_EQ(testing::readWholeFile(folder.path("to.tin")), literalCopy(text));
+        EXPECT_FALSE(std::filesystem::exists(folder.path("from.tin")));
+    }
+    EXPECT_FALSE(moveTinFile(folder.path("none.tin"), folder.path("to.tin")));
+    EXPECT_TRUE(std::filesystem::exists(folder.path("to.tin")));
 }
 
 TEST(TinFile, NamesCopiesAndReads) {
