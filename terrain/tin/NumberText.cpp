@@ -18,6 +18,10 @@ bool isSpace(int c) {
 
 bool isDigit(int c) { return c >= '0' && c <= '9'; }
 
+// Every power of ten that a double holds exactly.
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
 }  // namespace
 
 NumberReader::NumberReader(std::FILE* file) : file_(file), buffer_(kChunk) {}
@@ -54,6 +58,7 @@ bool NumberReader::readNumber(double& value) {
         if (!isSpace(c)) break;
         ++begin_;
     }
+    if (quickNumber(value)) return true;
     // The longest prefix that reads as a decimal number: sign, digits with an
     // optional point, and an exponent only when digits follow it.
     size_t length = 0;
@@ -97,6 +102,39 @@ bool NumberReader::readNumber(double& value) {
     return true;
 }
 
+bool NumberReader::quickNumber(double& value) {
+    // The common case in one pass over the buffer: a plain decimal of up to
+    // 16 digits, well inside the buffer, not followed by an exponent. Its
+    // value is the digits over a power of ten, as parseDecimalText shows.
+    // Anything else is left to the general reading.
+    if (end_ - begin_ < 64) return false;
+    const char* p = buffer_.data() + begin_;
+    const char* limit = buffer_.data() + end_;
+    const bool negative = *p == '-';
+    if (*p == '-' || *p == '+') ++p;
+    uint64_t digits = 0;
+    int significant = 0, decimals = 0;
+    bool any = false;
+    for (; p < limit && isDigit(*p); ++p) {
+        digits = digits * 10 + static_cast<uint64_t>(*p - '0');
+        any = true;
+        if (digits != 0 && ++significant > 16) return false;
+    }
+    if (p < limit && *p == '.') {
+        for (++p; p < limit && isDigit(*p); ++p) {
+            digits = digits * 10 + static_cast<uint64_t>(*p - '0');
+            any = true;
+            ++decimals;
+            if (digits != 0 && ++significant > 16) return false;
+        }
+    }
+    if (!any || p >= limit || *p == 'e' || *p == 'E' || digits >= (uint64_t{1} << 53) || decimals > 22) return false;
+    const double magnitude = static_cast<double>(digits) / kPowersOfTen[decimals];
+    value = negative ? -magnitude : magnitude;
+    begin_ = static_cast<size_t>(p - buffer_.data());
+    return true;
+}
+
 bool NumberReader::readNumbers(double* values, int count) {
     for (int i = 0; i < count; ++i) {
         if (!readNumber(values[i])) return false;
@@ -109,9 +147,6 @@ bool parseDecimalText(const char* first, const char* last, double& value) {
     // survey file, are the digits as a whole number divided by a power of
     // ten: both are exact doubles and the one division rounds correctly, so
     // the result is the library's. Everything else goes to the library.
-    static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
     uint64_t digits = 0;
     int digitCount = 0, decimals = 0;
     bool afterPoint = false, plain = true, anyDigit = false;

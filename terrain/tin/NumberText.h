@@ -35,6 +35,7 @@ public:
 
 private:
     bool fill();  // keeps unread bytes, appends more; false when none came
+    bool quickNumber(double& value);
     int peek();
 
     std::FILE* file_;
