@@ -87,9 +87,9 @@ bool CircleIndex::footprint(const Level& level, double xc, double yc, double r, 
     return true;
 }
 
-void CircleIndex::add(Cell& cell, uint32_t id, uint32_t k, double xc, double yc, double r) {
-    registrations_[id].places[k] = static_cast<uint32_t>(cell.size());
-    cell.push_back({xc, yc, r, id, k});
+void CircleIndex::add(Cell& cell, uint32_t handle, uint32_t id, uint32_t k, double xc, double yc, double r) {
+    registrations_[handle].places[k] = static_cast<uint32_t>(cell.size());
+    cell.push_back({xc, yc, r, id, handle * kOwnerStride + k});
 }
 
 void CircleIndex::removeAt(Cell& cell, uint32_t place) {
@@ -97,32 +97,40 @@ void CircleIndex::removeAt(Cell& cell, uint32_t place) {
     cell.pop_back();
     if (place < cell.size()) {
         cell[place] = moved;
-        registrations_[moved.id].places[moved.k] = place;
+        registrations_[moved.owner / kOwnerStride].places[moved.owner % kOwnerStride] = place;
     }
 }
 
-void CircleIndex::erase(uint32_t id) {
-    const Registration& registration = registrations_[id];
+void CircleIndex::erase(uint32_t handle) {
+    freeHandles_.push_back(handle);
+    const Registration& registration = registrations_[handle];
     if (registration.level == kGlobal) {
         removeAt(global_, registration.places[0]);
         return;
     }
     Level& level = levels_[registration.level];
     for (uint8_t k = 0; k < registration.count; ++k) {
-        removeAt(level.cells[registration.cells[k]], registrations_[id].places[k]);
+        removeAt(level.cells[registration.cells[k]], registrations_[handle].places[k]);
     }
     level.live -= registration.count;
 }
 
-void CircleIndex::insert(uint32_t id, double xc, double yc, double r) {
-    if (registrations_.size() <= id) registrations_.resize(std::max<size_t>(id + 1, registrations_.size() * 2));
-    Registration& registration = registrations_[id];
+uint32_t CircleIndex::insert(uint32_t id, double xc, double yc, double r) {
+    uint32_t handle;
+    if (!freeHandles_.empty()) {
+        handle = freeHandles_.back();
+        freeHandles_.pop_back();
+    } else {
+        handle = static_cast<uint32_t>(registrations_.size());
+        registrations_.emplace_back();
+    }
+    Registration& registration = registrations_[handle];
     registration.count = 1;
     if (!(r < kHugeRadius) || !std::isfinite(xc) || !std::isfinite(yc) || std::fabs(xc) > kHugeRadius ||
         std::fabs(yc) > kHugeRadius) {
         registration.level = kGlobal;
-        add(global_, id, 0, xc, yc, r);
-        return;
+        add(global_, handle, id, 0, xc, yc, r);
+        return handle;
     }
     // Start at the level where the circle's box, cut to the grid, spans one
     // cell (and so lies in at most four).
@@ -143,14 +151,15 @@ void CircleIndex::insert(uint32_t id, double xc, double yc, double r) {
             }
             registration.level = static_cast<uint8_t>(l);
             registration.count = count;
-            for (uint8_t k = 0; k < count; ++k) add(level.cells[registration.cells[k]], id, k, xc, yc, r);
+            for (uint8_t k = 0; k < count; ++k) add(level.cells[registration.cells[k]], handle, id, k, xc, yc, r);
             level.live += count;
-            return;
+            return handle;
         }
     }
     registration.level = kGlobal;
     registration.count = 1;
-    add(global_, id, 0, xc, yc, r);
+    add(global_, handle, id, 0, xc, yc, r);
+    return handle;
 }
 
 }  // namespace tz::terrain

@@ -28,11 +28,11 @@ public:
     // `expectedCount` points.
     CircleIndex(double xmin, double ymin, double xmax, double ymax, size_t expectedCount);
 
-    // Registers the circle of `id` (an id has at most one circle at a time).
-    void insert(uint32_t id, double xc, double yc, double r);
+    // Registers a circle carrying `id`; answers the handle that erases it.
+    uint32_t insert(uint32_t id, double xc, double yc, double r);
 
-    // Removes the circle of `id`.
-    void erase(uint32_t id);
+    // Removes the circle of `handle`; the handle may be given out again.
+    void erase(uint32_t handle);
 
     // Calls visit(id) for every circle that contains (x, y) by the engine's
     // floating-point test, sqrt((y - yc)^2 + (x - xc)^2) < r (or <= r when
@@ -51,8 +51,10 @@ private:
     struct Entry {
         double xc, yc, r;  // a copy of the circle, so the test needs no lookup
         uint32_t id;
-        uint32_t k;  // which of the id's entries this is
+        uint32_t owner;  // handle * kOwnerStride + which of its entries this is
     };
+    static constexpr uint32_t kOwnerStride = 8;
+    static_assert(kCellLimit <= kOwnerStride);
     // Where a circle's entries are: cell and place in the cell.
     struct Registration {
         uint32_t cells[kCellLimit];
@@ -75,7 +77,7 @@ private:
             if (inclusive ? distance <= e.r : distance < e.r) visit(e.id);
         }
     }
-    void add(Cell& cell, uint32_t id, uint32_t k, double xc, double yc, double r);
+    void add(Cell& cell, uint32_t handle, uint32_t id, uint32_t k, double xc, double yc, double r);
     void removeAt(Cell& cell, uint32_t place);
 
     size_t cellOf(const Level& level, double x, double y) const {
@@ -92,7 +94,8 @@ private:
     double slackScale_;
     std::vector<Level> levels_;
     Cell global_;
-    std::vector<Registration> registrations_;  // by id
+    std::vector<Registration> registrations_;  // by handle
+    std::vector<uint32_t> freeHandles_;
 };
 
 }  // namespace tz::terrain

@@ -22,11 +22,22 @@ void enclosingTriangle(double xmin, double ymin, double xmax, double ymax, doubl
 
 DelaunayEngine::DelaunayEngine(Mode mode, const Point3 enclosing[3], double xmin, double ymin, double xmax,
                                double ymax, size_t expectedPoints)
-    : mode_(mode), index_(xmin, ymin, xmax, ymax, expectedPoints) {
+    : mode_(mode) {
+    if (mode_ == Mode::Sweep) {
+        // Rows about one point spacing high keep a few circles per row;
+        // one completion bucket per point keeps a few keys per bucket.
+        const double width = xmax - xmin, height = ymax - ymin;
+        const double count = static_cast<double>(std::max<size_t>(expectedPoints, 1));
+        const double spacing = width > 0 && height > 0 ? std::sqrt(width * height / count)
+                                                       : std::max(width, height) / count;
+        bands_.emplace(xmin, ymin, xmax, ymax, spacing, expectedPoints / 64);
+        queue_.emplace(xmin, xmax, expectedPoints / 64);
+    } else {
+        index_.emplace(xmin, ymin, xmax, ymax, expectedPoints);
+    }
+    vertices_.reserve(std::min<size_t>(expectedPoints, size_t{1} << 28) + 3);
+    tris_.reserve(2 * std::min<size_t>(expectedPoints, size_t{1} << 28) + 16);
     for (int i = 0; i < 3; ++i) vertices_.push_back(enclosing[i]);
-    vertexStamp_.assign(3, 0);
-    vertexStart_.assign(3, 0);
-    vertexEnd_.assign(3, 0);
     degenerate_ = !(std::isfinite(enclosing[0].x) && std::isfinite(enclosing[0].y) &&
                     std::isfinite(enclosing[1].x) && std::isfinite(enclosing[1].y) &&
                     std::isfinite(enclosing[2].x) && std::isfinite(enclosing[2].y)) ||
@@ -36,17 +47,8 @@ DelaunayEngine::DelaunayEngine(Mode mode, const Point3 enclosing[3], double xmin
     Tri& t = tris_[slot];
     t.v[0] = 0, t.v[1] = 1, t.v[2] = 2;
     t.nb[0] = t.nb[1] = t.nb[2] = kNone;
-    t.seq = nextSeq_++;
-    const Circle c = circumcircleOf(enclosing[0].x, enclosing[0].y, enclosing[1].x, enclosing[1].y,
-                                    enclosing[2].x, enclosing[2].y);
-    t.xc = c.xc, t.yc = c.yc, t.r = c.r;
-    t.state = kActive;
-    index_.insert(slot, t.xc, t.yc, t.r);
-    ++activeCount_;
-    if (mode_ == Mode::Sweep) {
-        heap_.push_back({t.xc + t.r, t.seq, slot});
-    }
-    lastCreated_ = slot;
+    activate(slot, circumcircleOf(enclosing[0].x, enclosing[0].y, enclosing[1].x, enclosing[1].y, enclosing[2].x,
+                                  enclosing[2].y));
 }
 
 void DelaunayEngine::insertPointSweep(const Point3& point) { insert(point); }
@@ -63,34 +65,84 @@ uint32_t DelaunayEngine::newSlot() {
     return static_cast<uint32_t>(tris_.size() - 1);
 }
 
+uint32_t DelaunayEngine::nextMark() {
+    if (++markValue_ == 0) {  // wrapped: no triangle may keep an old mark
+        for (Tri& t : tris_) t.mark = 0;
+        markValue_ = 1;
+    }
+    return markValue_;
+}
+
+uint32_t DelaunayEngine::nextStamp() {
+    if (++stamp_ == 0) {
+        for (VertexMark& m : vertexMarks_) m = VertexMark{};
+        stamp_ = 1;
+    }
+    return stamp_;
+}
+
+void DelaunayEngine::activate(uint32_t slot, const Circle& c) {
+    Tri& t = tris_[slot];
+    t.seq = nextSeq_++;
+    t.mark = 0;
+    t.state = kActive;
+    if (mode_ == Mode::Sweep) {
+        t.circle = bands_->insert(slot, c.xc, c.yc, c.r);
+        t.completion = queue_->push(c.xc + c.r, slot);
+    } else {
+        t.circle = index_->insert(slot, c.xc, c.yc, c.r);
+        t.completion = SweepQueue::kNone;
+    }
+    lastCreated_ = slot;
+}
+
+void DelaunayEngine::deactivate(Tri& t) {
+    if (mode_ == Mode::Sweep) {
+        bands_->erase(t.circle);
+    } else {
+        index_->erase(t.circle);
+    }
+}
+
+void DelaunayEngine::sortByListOrder(std::vector<uint32_t>& slots) const {
+    // Mostly a handful: insertion sort on the creation numbers.
+    for (size_t i = 1; i < slots.size(); ++i) {
+        const uint32_t slot = slots[i];
+        const uint64_t seq = tris_[slot].seq;
+        size_t j = i;
+        for (; j > 0 && tris_[slots[j - 1]].seq > seq; --j) slots[j] = slots[j - 1];
+        slots[j] = slot;
+        if (i > 32) {  // a long run: sort the rest the usual way
+            std::sort(slots.begin(), slots.end(),
+                      [&](uint32_t a, uint32_t b) { return tris_[a].seq < tris_[b].seq; });
+            return;
+        }
+    }
+}
+
 void DelaunayEngine::completeBefore(double x) {
     // A triangle whose circle ends left of the sweep (x > xc + r) is finished;
     // those finished by one point leave in list order.
-    std::vector<uint32_t>& batch = cavity_;
-    batch.clear();
-    while (!heap_.empty() && heap_.front().key < x) {
-        std::pop_heap(heap_.begin(), heap_.end(), heapAfter);
-        const HeapEntry entry = heap_.back();
-        heap_.pop_back();
-        const Tri& t = tris_[entry.slot];
-        if (t.state == kActive && t.seq == entry.seq) batch.push_back(entry.slot);
-    }
-    if (batch.empty()) return;
-    std::sort(batch.begin(), batch.end(), [&](uint32_t a, uint32_t b) { return tris_[a].seq < tris_[b].seq; });
-    for (uint32_t slot : batch) {
+    batch_.clear();
+    queue_->popBefore(x, batch_);
+    if (batch_.empty()) return;
+    sortByListOrder(batch_);
+    for (uint32_t slot : batch_) {
         Tri& t = tris_[slot];
-        index_.erase(slot);
+        bands_->erase(t.circle);
         t.state = kCompleted;
-        --activeCount_;
         completed_.push_back(slot);
     }
 }
 
 void DelaunayEngine::collectContaining(const Point3& p, std::vector<uint32_t>& out) {
     out.clear();
-    const bool inclusive = mode_ == Mode::Plain;
-    index_.forEachContaining(p.x, p.y, inclusive, [&](uint32_t slot) { out.push_back(slot); });
-    std::sort(out.begin(), out.end(), [&](uint32_t a, uint32_t b) { return tris_[a].seq < tris_[b].seq; });
+    if (mode_ == Mode::Sweep) {
+        bands_->forEachContaining(p.x, p.y, false, [&](uint32_t slot) { out.push_back(slot); });
+    } else {
+        index_->forEachContaining(p.x, p.y, true, [&](uint32_t slot) { out.push_back(slot); });
+    }
+    sortByListOrder(out);
 }
 
 bool DelaunayEngine::boundaryOf(const std::vector<uint32_t>& cavity, uint32_t apex) {
@@ -99,16 +151,15 @@ bool DelaunayEngine::boundaryOf(const std::vector<uint32_t>& cavity, uint32_t ap
     // in the order they were first met, each in its owner's direction. The
     // triangulation is valid, so two triangles share an edge exactly when
     // they are neighbours across it.
-    if (triStamp_.size() < tris_.size()) triStamp_.resize(tris_.size(), 0);
-    ++triStampValue_;
-    for (uint32_t slot : cavity) triStamp_[slot] = triStampValue_;
+    const uint32_t mark = nextMark();
+    for (uint32_t slot : cavity) tris_[slot].mark = mark;
     boundary_.clear();
     for (uint32_t slot : cavity) {
         const Tri& t = tris_[slot];
         for (int i = 0; i < 3; ++i) {
             const uint32_t n = t.nb[i];
-            if (n != kNone && triStamp_[n] == triStampValue_) continue;
-            boundary_.push_back({t.v[i], t.v[(i + 1) % 3], n});
+            if (n != kNone && tris_[n].mark == mark) continue;
+            boundary_.push_back({t.v[i], t.v[i == 2 ? 0 : i + 1], n});
         }
     }
     if (boundary_.empty()) return false;
@@ -116,20 +167,15 @@ bool DelaunayEngine::boundaryOf(const std::vector<uint32_t>& cavity, uint32_t ap
     // Every vertex of the cavity must stay (on the outline), the outline must
     // be one simple cycle through each of its vertices once, and every new
     // triangle must be clockwise with non-zero area.
-    ++stamp_;
-    const size_t needed = vertices_.size();
-    if (vertexStamp_.size() < needed) {
-        vertexStamp_.resize(needed, 0);
-        vertexStart_.resize(needed, 0);
-        vertexEnd_.resize(needed, 0);
+    const uint32_t stamp = nextStamp();
+    if (vertexMarks_.size() < vertices_.size()) {
+        vertexMarks_.resize(std::max(vertices_.size(), std::min(vertices_.capacity(), 2 * vertexMarks_.size())));
     }
-    startStamp_.resize(needed, 0);
-    endStamp_.resize(needed, 0);
     size_t distinct = 0;
     for (uint32_t slot : cavity) {
         for (uint32_t v : tris_[slot].v) {
-            if (vertexStamp_[v] != stamp_) {
-                vertexStamp_[v] = stamp_;
+            if (vertexMarks_[v].seen != stamp) {
+                vertexMarks_[v].seen = stamp;
                 ++distinct;
             }
         }
@@ -137,15 +183,17 @@ bool DelaunayEngine::boundaryOf(const std::vector<uint32_t>& cavity, uint32_t ap
     if (distinct != boundary_.size()) return false;
     for (uint32_t k = 0; k < boundary_.size(); ++k) {
         const BoundaryEdge& e = boundary_[k];
-        if (startStamp_[e.a] == stamp_ || endStamp_[e.b] == stamp_) return false;
-        startStamp_[e.a] = stamp_;
-        vertexStart_[e.a] = k;
-        endStamp_[e.b] = stamp_;
-        vertexEnd_[e.b] = k;
+        VertexMark& a = vertexMarks_[e.a];
+        VertexMark& b = vertexMarks_[e.b];
+        if (a.starts == stamp || b.ends == stamp) return false;
+        a.starts = stamp;
+        a.start = k;
+        b.ends = stamp;
+        b.end = k;
     }
     const Point3& p = vertices_[apex];
     for (const BoundaryEdge& e : boundary_) {
-        if (startStamp_[e.b] != stamp_ || endStamp_[e.a] != stamp_) return false;
+        if (vertexMarks_[e.b].starts != stamp || vertexMarks_[e.a].ends != stamp) return false;
         const Point3& a = vertices_[e.a];
         const Point3& b = vertices_[e.b];
         if (exact::orientation(a.x, a.y, b.x, b.y, p.x, p.y) >= 0) return false;
@@ -200,15 +248,14 @@ bool DelaunayEngine::exactCavity(uint32_t apex, std::vector<uint32_t>& out) {
     for (uint32_t v : tris_[start].v) {
         if (vertices_[v].x == p.x && vertices_[v].y == p.y) return false;  // on a vertex
     }
-    if (triStamp_.size() < tris_.size()) triStamp_.resize(tris_.size(), 0);
-    ++triStampValue_;
+    const uint32_t mark = nextMark();
     out.clear();
     out.push_back(start);
-    triStamp_[start] = triStampValue_;
+    tris_[start].mark = mark;
     for (size_t q = 0; q < out.size(); ++q) {
         const Tri& t = tris_[out[q]];
         for (uint32_t n : t.nb) {
-            if (n == kNone || triStamp_[n] == triStampValue_) continue;
+            if (n == kNone || tris_[n].mark == mark) continue;
             const Tri& other = tris_[n];
             const Point3& a = vertices_[other.v[0]];
             const Point3& b = vertices_[other.v[1]];
@@ -216,12 +263,12 @@ bool DelaunayEngine::exactCavity(uint32_t apex, std::vector<uint32_t>& out) {
             // Clockwise triangle: the point is strictly inside its circle when
             // the in-circle sign is negative.
             if (exact::inCircle(a.x, a.y, b.x, b.y, c.x, c.y, p.x, p.y) < 0) {
-                triStamp_[n] = triStampValue_;
+                tris_[n].mark = mark;
                 out.push_back(n);
             }
         }
     }
-    std::sort(out.begin(), out.end(), [&](uint32_t a, uint32_t b) { return tris_[a].seq < tris_[b].seq; });
+    sortByListOrder(out);
     return true;
 }
 
@@ -229,8 +276,8 @@ void DelaunayEngine::retriangulate(const std::vector<uint32_t>& cavity, uint32_t
     for (uint32_t slot : cavity) {
         Tri& t = tris_[slot];
         if (t.state == kActive) {
-            index_.erase(slot);
-            --activeCount_;
+            deactivate(t);
+            if (mode_ == Mode::Sweep) queue_->withdraw(t.completion);
             t.state = kFree;
             freeSlots_.push_back(slot);
         } else {
@@ -247,36 +294,17 @@ void DelaunayEngine::retriangulate(const std::vector<uint32_t>& cavity, uint32_t
         Tri& t = tris_[slot];
         t.v[0] = e.a, t.v[1] = e.b, t.v[2] = apex;
         t.nb[0] = e.outside;
-        t.nb[1] = slots[vertexStart_[e.b]];
-        t.nb[2] = slots[vertexEnd_[e.a]];
-        t.seq = nextSeq_++;
+        t.nb[1] = slots[vertexMarks_[e.b].start];
+        t.nb[2] = slots[vertexMarks_[e.a].end];
         const Point3& a = vertices_[e.a];
         const Point3& b = vertices_[e.b];
-        const Circle c = circumcircleOf(a.x, a.y, b.x, b.y, p.x, p.y);
-        t.xc = c.xc, t.yc = c.yc, t.r = c.r;
-        t.state = kActive;
-        index_.insert(slot, t.xc, t.yc, t.r);
-        ++activeCount_;
-        if (mode_ == Mode::Sweep) {
-            heap_.push_back({t.xc + t.r, t.seq, slot});
-            std::push_heap(heap_.begin(), heap_.end(), heapAfter);
-        }
+        activate(slot, circumcircleOf(a.x, a.y, b.x, b.y, p.x, p.y));
         if (e.outside != kNone) {
             Tri& o = tris_[e.outside];
             for (int i = 0; i < 3; ++i) {
-                if (o.v[i] == e.b && o.v[(i + 1) % 3] == e.a) o.nb[i] = slot;
+                if (o.v[i] == e.b && o.v[i == 2 ? 0 : i + 1] == e.a) o.nb[i] = slot;
             }
         }
-        lastCreated_ = slot;
-    }
-    if (mode_ == Mode::Sweep && heap_.size() > 2 * activeCount_ + 1024) {
-        heap_.erase(std::remove_if(heap_.begin(), heap_.end(),
-                                   [&](const HeapEntry& h) {
-                                       const Tri& t = tris_[h.slot];
-                                       return !(t.state == kActive && t.seq == h.seq);
-                                   }),
-                    heap_.end());
-        std::make_heap(heap_.begin(), heap_.end(), heapAfter);
     }
 }
 

@@ -6,10 +6,12 @@
 // appended), without walking the lists:
 //  - list order is creation order, so every triangle carries a sequence
 //    number and sets of triangles are put in list order by sorting;
-//  - triangles finished by the sweep come from a priority queue on the
+//  - triangles finished by the sweep come from a queue of buckets over the
 //    right end of their circle (xc + r);
-//  - the triangles whose circle may contain a new point come from a
-//    spatial index of circles and are tested with the same predicate.
+//  - the triangles whose circle may contain a new point come from an index
+//    of circles and are tested with the same predicate: during the sweep
+//    an index by bands of y (the circles in play all cross the sweep line),
+//    otherwise a spatial index.
 //
 // One mend to the plain procedure: floating-point circle tests can remove a
 // set of triangles that is not star-shaped around the new point (nearly
@@ -27,10 +29,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
+#include "tin/CircleBands.h"
 #include "tin/CircleIndex.h"
 #include "tin/Circumcircle.h"
+#include "tin/SweepQueue.h"
 #include "tin/Triangle.h"
 
 namespace tz::terrain {
@@ -72,28 +77,34 @@ private:
         uint32_t v[3];
         uint32_t nb[3];  // neighbour across edge (v[i], v[i+1])
         uint64_t seq;
-        double xc, yc, r;
+        uint32_t circle;      // handle in the circle index while active
+        uint32_t completion;  // entry in the completion queue while active (sweep)
+        uint32_t mark;        // equals markValue_ while in the cavity at hand
         State state;
     };
     struct BoundaryEdge {
         uint32_t a, b;
         uint32_t outside;  // triangle beyond the edge, or kNone
     };
-    struct HeapEntry {
-        double key;
-        uint64_t seq;
-        uint32_t slot;
+    // Scratch of one insertion, by vertex.
+    struct VertexMark {
+        uint32_t seen = 0, starts = 0, ends = 0;  // stamps
+        uint32_t start = 0, end = 0;              // boundary edge leaving, entering the vertex
     };
 
     void insert(const Point3& point);
     void completeBefore(double x);
     void collectContaining(const Point3& p, std::vector<uint32_t>& out);
+    void sortByListOrder(std::vector<uint32_t>& slots) const;
     bool boundaryOf(const std::vector<uint32_t>& cavity, uint32_t apex);
     bool exactCavity(uint32_t apex, std::vector<uint32_t>& out);
     uint32_t locate(uint32_t apex);
     void retriangulate(const std::vector<uint32_t>& cavity, uint32_t apex);
+    void activate(uint32_t slot, const Circle& c);
+    void deactivate(Tri& t);
     uint32_t newSlot();
-    static bool heapAfter(const HeapEntry& a, const HeapEntry& b) { return a.key > b.key; }
+    uint32_t nextMark();   // a fresh value for Tri::mark
+    uint32_t nextStamp();  // a fresh value for the stamps of VertexMark
 
     Mode mode_;
     bool degenerate_ = false;
@@ -101,20 +112,20 @@ private:
     std::vector<Tri> tris_;
     std::vector<uint32_t> freeSlots_;
     std::vector<uint32_t> completed_;
-    std::vector<HeapEntry> heap_;
-    size_t activeCount_ = 0;
     uint64_t nextSeq_ = 0;
     uint32_t lastCreated_ = kNone;
-    CircleIndex index_;
+    std::optional<CircleBands> bands_;       // sweep
+    std::optional<SweepQueue> queue_;   // sweep
+    std::optional<CircleIndex> index_;       // plain
 
     // Scratch of one insertion.
     std::vector<uint32_t> cavity_;
+    std::vector<uint32_t> batch_;
     std::vector<BoundaryEdge> boundary_;
-    std::vector<uint32_t> vertexStamp_, vertexStart_, vertexEnd_, startStamp_, endStamp_;
+    std::vector<VertexMark> vertexMarks_;
     std::vector<uint32_t> newSlots_;
     uint32_t stamp_ = 0;
-    std::vector<uint32_t> triStamp_;
-    uint32_t triStampValue_ = 0;
+    uint32_t markValue_ = 0;
     uint64_t randomState_ = 0x9E3779B97F4A7C15ull;
 
     size_t exactInsertions_ = 0;

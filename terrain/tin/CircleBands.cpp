@@ -1,0 +1,144 @@
+#include "tin/CircleBands.h"
+
+#include <algorithm>
+
+namespace tz::terrain {
+namespace {
+
+constexpr uint32_t kMaxFinestRows = 1u << 22;
+constexpr double kRelativeSlack = 1e-9;
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+// An upper bound of sqrt(reach^2 - gap^2) for reach >= 0, gap >= 0 (exact
+// doubles): the difference of squares is taken as a product so that it
+// loses nothing when gap is close to reach.
+double halfChordBound(double reach, double gap) {
+    if (!(gap < reach)) return 0;
+    return std::sqrt((reach - gap) * (reach + gap)) * (1 + kRelativeSlack);
+}
+
+// A lower bound of the exact difference a - b for a >= b.
+double gapBelow(double a, double b) { return std::max(0.0, (a - b) * (1 - 1e-12)); }
+
+}  // namespace
+
+CircleBands::CircleBands(double xmin, double ymin, double xmax, double ymax, double rowHeight, size_t steps)
+    : renewals_(xmin, xmax, steps) {
+    if (!(std::isfinite(ymin) && std::isfinite(ymax)) || ymax < ymin) {
+        ymin = 0;
+        ymax = 1;
+    }
+    const double height = ymax - ymin;
+    if (!(rowHeight > 0) || !std::isfinite(rowHeight)) rowHeight = height > 0 ? height : 1;
+    rowHeight = std::max(rowHeight, height / kMaxFinestRows);
+    y0_ = ymin;
+    inverse_ = 1 / rowHeight;
+    scale_ = std::fabs(ymin) + height + rowHeight;
+    minimumHalfChord_ = rowHeight;
+    finestRows_ = static_cast<uint32_t>(std::clamp(std::ceil(height * inverse_), 1.0, double{kMaxFinestRows}));
+    size_t start = 0;
+    for (uint32_t level = 0;; ++level) {
+        const uint32_t rows = ((finestRows_ - 1) >> level) + 1;
+        levelStart_.push_back(start);
+        levelEntries_.push_back(0);
+        start += rows;
+        if (rows == 1) break;
+    }
+    rows_.resize(start);
+}
+
+uint32_t CircleBands::insert(uint32_t id, double xc, double yc, double r) {
+    uint32_t handle;
+    if (!freeHandles_.empty()) {
+        handle = freeHandles_.back();
+        freeHandles_.pop_back();
+    } else {
+        handle = static_cast<uint32_t>(registrations_.size());
+        registrations_.emplace_back();
+    }
+    Registration& registration = registrations_[handle];
+    registration.xc = xc;
+    registration.yc = yc;
+    registration.r = r;
+    registration.id = id;
+    place(handle);
+    return handle;
+}
+
+void CircleBands::place(uint32_t handle) {
+    Registration& registration = registrations_[handle];
+    const double xc = registration.xc, yc = registration.yc, r = registration.r;
+    // Every point the engine's test puts inside lies within `reach` of the
+    // centre, whatever the rounding.
+    const double reach = r * (1 + kRelativeSlack) + kRelativeSlack * (std::fabs(xc) + std::fabs(yc) + scale_);
+
+    // The window runs from the sweep line to `windowEnd`; `half` bounds the
+    // half chord of the disk over it.
+    double half = reach, windowEnd = kInfinity;
+    const double start = sweepX_;
+    if (reach > 2 * minimumHalfChord_ && std::isfinite(start) && std::isfinite(reach) && start > xc - reach) {
+        if (start >= xc) {
+            half = halfChordBound(reach, gapBelow(start, xc));  // only narrows from here
+        } else {
+            // Let the chord grow to about twice its present height, then renew.
+            const double now = std::sqrt(std::max(0.0, (reach - (xc - start)) * (reach + (xc - start))));
+            const double target = std::max(2 * now, minimumHalfChord_);
+            if (2 * target < reach) {
+                windowEnd = std::max(start, xc - std::sqrt((reach - target) * (reach + target)));
+                half = halfChordBound(reach, gapBelow(xc, windowEnd));
+            }
+        }
+    }
+    const double slack = kRelativeSlack * (std::fabs(yc) + scale_ + half);
+    const uint32_t low = finestRow(yc - half - slack), high = finestRow(yc + half + slack);
+    uint32_t level = 0;
+    while ((high >> level) - (low >> level) + 1 > kRowLimit) ++level;
+
+    registration.level = static_cast<uint8_t>(level);
+    registration.count = static_cast<uint8_t>((high >> level) - (low >> level) + 1);
+    for (uint32_t k = 0; k < registration.count; ++k) {
+        const uint32_t row = static_cast<uint32_t>(levelStart_[level]) + (low >> level) + k;
+        std::vector<Entry>& band = rows_[row];
+        registration.rows[k] = row;
+        registration.places[k] = static_cast<uint32_t>(band.size());
+        band.push_back({xc, yc, r, registration.id, handle * kRowLimit + k});
+    }
+    levelEntries_[level] += registration.count;
+    occupiedLevels_ |= uint64_t{1} << level;
+    registration.renewal = windowEnd < kInfinity ? renewals_.push(windowEnd, handle) : SweepQueue::kNone;
+}
+
+void CircleBands::removeEntries(const Registration& registration) {
+    for (uint32_t k = 0; k < registration.count; ++k) {
+        std::vector<Entry>& band = rows_[registration.rows[k]];
+        const uint32_t place = registration.places[k];
+        if (place + 1 < band.size()) {
+            const Entry& moved = band.back();
+            registrations_[moved.owner / kRowLimit].places[moved.owner % kRowLimit] = place;
+            band[place] = moved;
+        }
+        band.pop_back();
+    }
+    const uint32_t level = registration.level;
+    levelEntries_[level] -= registration.count;
+    if (levelEntries_[level] == 0) occupiedLevels_ &= ~(uint64_t{1} << level);
+}
+
+void CircleBands::erase(uint32_t handle) {
+    const Registration& registration = registrations_[handle];
+    removeEntries(registration);
+    if (registration.renewal != SweepQueue::kNone) renewals_.withdraw(registration.renewal);
+    freeHandles_.push_back(handle);
+}
+
+void CircleBands::advanceTo(double x) {
+    sweepX_ = x;
+    due_.clear();
+    renewals_.popBefore(x, due_);
+    for (uint32_t handle : due_) {
+        removeEntries(registrations_[handle]);
+        place(handle);
+    }
+}
+
+}  // namespace tz::terrain
