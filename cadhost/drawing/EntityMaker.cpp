@@ -83,18 +83,23 @@ MakeResult endBlock(Drawing& drawing) {
     return {MakeOutcome::Made, 0, L""};
 }
 
-MakeResult addSubEntity(Drawing& drawing, const std::wstring& type, GroupList list, MakeContext context) {
+// The layer of a complex entity, which its sub-entities take unless told otherwise.
+const std::wstring* layerOf(const Entity& entity) {
+    const Group* layer = findGroup(entity.data, 8);
+    return layer != nullptr ? std::get_if<std::wstring>(&layer->value) : nullptr;
+}
+
+MakeResult addSubEntity(Drawing& drawing, std::wstring type, GroupList list, MakeContext context) {
     PendingConstruction& pending = drawing.pending();
     const wchar_t* parentType = type == L"VERTEX" ? L"POLYLINE" : L"INSERT";
     if (!pending.complexEntity || pending.complexEntity->type != parentType) {
         return rejected(L"a " + type + L" needs an open " + parentType);
     }
-    // Sub-entities stay on their complex entity's layer unless told otherwise.
-    context.currentLayer = *groupString(pending.complexEntity->data, 8);
+    context.inheritedLayer = layerOf(*pending.complexEntity);
     Entity sub;
-    sub.type = type;
+    sub.type = std::move(type);
     sub.data = std::move(list);
-    if (std::wstring problem = prepareEntityData(drawing, type, sub.data, context, &*pending.complexEntity);
+    if (std::wstring problem = prepareEntityData(drawing, sub.type, sub.data, context, &*pending.complexEntity);
         !problem.empty()) {
         return rejected(problem);
     }
@@ -110,7 +115,7 @@ MakeResult finishComplex(Drawing& drawing, GroupList list, MakeContext context) 
     discardComplex(drawing);
     if (main.type == L"POLYLINE" && subs.empty()) return rejected(L"a polyline needs at least one vertex");
 
-    context.currentLayer = *groupString(main.data, 8);
+    context.inheritedLayer = layerOf(main);
     Entity end;
     end.type = L"SEQEND";
     end.data = std::move(list);
@@ -169,18 +174,19 @@ MakeResult makeFromList(Drawing& drawing, GroupList list, const MakeContext& con
     std::optional<std::wstring> typeName;
     for (auto it = list.begin(); it != list.end(); ++it) {
         if (it->code != 0 && it->code != RTDXF0) continue;
-        const auto* text = std::get_if<std::wstring>(&it->value);
+        auto* text = std::get_if<std::wstring>(&it->value);
         if (text == nullptr) return rejected(L"the entity type (0) must be a string");
-        typeName = upperCase(*text);
+        typeName = std::move(*text);
+        for (wchar_t& c : *typeName) c = upperLetter(c);
         list.erase(it);
         break;
     }
     if (!typeName) return rejected(L"the list names no entity type (0)");
-    const std::wstring& type = *typeName;
+    std::wstring& type = *typeName;
     if (type == L"LAYER") return makeLayer(drawing, std::move(list));
     if (type == L"BLOCK") return beginBlock(drawing, std::move(list));
     if (type == L"ENDBLK") return endBlock(drawing);
-    if (type == L"VERTEX" || type == L"ATTRIB") return addSubEntity(drawing, type, std::move(list), context);
+    if (type == L"VERTEX" || type == L"ATTRIB") return addSubEntity(drawing, std::move(type), std::move(list), context);
     if (type == L"SEQEND") return finishComplex(drawing, std::move(list), context);
     return makeEntity(drawing, type, std::move(list), context);
 }

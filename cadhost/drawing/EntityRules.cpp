@@ -219,8 +219,7 @@ std::wstring prepareEntityData(Drawing& drawing, std::wstring_view type, GroupLi
     if (kind == nullptr) return L"unknown entity type \"" + std::wstring(type) + L"\"";
 
     // Groups the drawing derives itself; an 102 group brackets application data.
-    GroupList kept;
-    kept.reserve(data.size() + 1);  // room for the layer put first below
+    size_t kept = 0;
     bool inApplicationGroup = false;
     for (Group& group : data) {
         if (group.code == 102) {
@@ -233,9 +232,10 @@ std::wstring prepareEntityData(Drawing& drawing, std::wstring_view type, GroupLi
             group.code == 330 || group.code == 360 || group.code == RTDXF0) {
             continue;
         }
-        kept.push_back(std::move(group));
+        if (&data[kept] != &group) data[kept] = std::move(group);
+        ++kept;
     }
-    data = std::move(kept);
+    data.erase(data.begin() + static_cast<std::ptrdiff_t>(kept), data.end());
     if (std::wstring problem = checkGroupValues(data); !problem.empty()) return problem;
 
     // Extended data comes last and starts with its application's name.
@@ -254,7 +254,8 @@ std::wstring prepareEntityData(Drawing& drawing, std::wstring_view type, GroupLi
         }
     }
 
-    std::wstring layerName = groupString(data, 8).value_or(context.currentLayer);
+    std::wstring layerName = groupString(data, 8).value_or(
+        context.inheritedLayer != nullptr ? *context.inheritedLayer : context.currentLayer);
     if (!isValidSymbolName(layerName)) return L"invalid layer name \"" + layerName + L"\"";
     if (std::optional<int64_t> color = groupInt(data, 62); color && (*color < 0 || *color > 256)) {
         return L"the colour (62) must lie between 0 and 256";

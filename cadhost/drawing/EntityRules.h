@@ -13,6 +13,9 @@ namespace tz::cad {
 // What an entity takes from the session when its list leaves it open.
 struct MakeContext {
     std::wstring currentLayer = L"0";  // CLAYER
+    // A sub-entity's default layer, its complex entity's, in place of
+    // currentLayer when set (it points into that entity's data).
+    const std::wstring* inheritedLayer = nullptr;
     double textSize = 2.5;            // TEXTSIZE, for an MTEXT without height
     // For entities read from a file: a reference to a linetype, text style or
     // block the file does not define is mended (linetype BYLAYER, style

@@ -10,6 +10,11 @@ namespace tz::cad {
 
 bool groupsFromResultBuffers(const resbuf* list, Drawing& drawing, GroupList& groups, std::wstring& error) {
     groups.clear();
+    // As many groups as buffers: an entity's list keeps that many (its type
+    // leaves, its layer comes first), and drawings hold millions of them.
+    size_t count = 0;
+    for (const resbuf* rb = list; rb != nullptr; rb = rb->rbnext) ++count;
+    groups.reserve(count);
     for (const resbuf* rb = list; rb != nullptr; rb = rb->rbnext) {
         const int code = rb->restype == RTDXF0 ? 0 : rb->restype;
         switch (groupValueType(code)) {
