@@ -7,7 +7,7 @@ namespace {
 
 constexpr uint32_t kMaxFinestRows = 1u << 22;
 constexpr double kRelativeSlack = 1e-9;
-constexpr double kInfinity = std::numeric_limits<double>::infinity();
+constexpr double kLargestWindowedReach = 1e100;  // beyond, squares would overflow
 
 // An upper bound of sqrt(reach^2 - gap^2) for reach >= 0, gap >= 0 (exact
 // doubles): the difference of squares is taken as a product so that it
@@ -22,8 +22,7 @@ double gapBelow(double a, double b) { return std::max(0.0, (a - b) * (1 - 1e-12)
 
 }  // namespace
 
-CircleBands::CircleBands(double xmin, double ymin, double xmax, double ymax, double rowHeight, size_t steps)
-    : renewals_(xmin, xmax, steps) {
+CircleBands::CircleBands(double ymin, double ymax, double rowHeight) {
     if (!(std::isfinite(ymin) && std::isfinite(ymax)) || ymax < ymin) {
         ymin = 0;
         ymax = 1;
@@ -34,7 +33,7 @@ CircleBands::CircleBands(double xmin, double ymin, double xmax, double ymax, dou
     y0_ = ymin;
     inverse_ = 1 / rowHeight;
     scale_ = std::fabs(ymin) + height + rowHeight;
-    minimumHalfChord_ = rowHeight;
+    minimumHalfChord_ = 4 * rowHeight;
     finestRows_ = static_cast<uint32_t>(std::clamp(std::ceil(height * inverse_), 1.0, double{kMaxFinestRows}));
     size_t start = 0;
     for (uint32_t level = 0;; ++level) {
@@ -47,7 +46,7 @@ CircleBands::CircleBands(double xmin, double ymin, double xmax, double ymax, dou
     rows_.resize(start);
 }
 
-uint32_t CircleBands::insert(uint32_t id, double xc, double yc, double r) {
+uint32_t CircleBands::insert(uint32_t id, double xc, double yc, double r, double& windowEnd) {
     uint32_t handle;
     if (!freeHandles_.empty()) {
         handle = freeHandles_.back();
@@ -61,30 +60,49 @@ uint32_t CircleBands::insert(uint32_t id, double xc, double yc, double r) {
     registration.yc = yc;
     registration.r = r;
     registration.id = id;
-    place(handle);
+    place(handle, windowEnd);
     return handle;
 }
 
-void CircleBands::place(uint32_t handle) {
+void CircleBands::renew(uint32_t handle, double& windowEnd) {
+    removeEntries(registrations_[handle]);
+    place(handle, windowEnd);
+}
+
+void CircleBands::collectFromAll(double x, double y, std::vector<uint32_t>& out) const {
+    for (const Registration& registration : registrations_) {
+        if (registration.count == 0) continue;  // a free handle
+        const double xc = registration.xc, yc = registration.yc;
+        if (std::sqrt((y - yc) * (y - yc) + (x - xc) * (x - xc)) < registration.r) out.push_back(registration.id);
+    }
+}
+
+void CircleBands::place(uint32_t handle, double& windowEnd) {
     Registration& registration = registrations_[handle];
     const double xc = registration.xc, yc = registration.yc, r = registration.r;
+    const double radiusSquared = r * r;
+    const bool normal = radiusSquared > 1e-280 && radiusSquared < 1e280;
     // Every point the engine's test puts inside lies within `reach` of the
     // centre, whatever the rounding.
     const double reach = r * (1 + kRelativeSlack) + kRelativeSlack * (std::fabs(xc) + std::fabs(yc) + scale_);
 
     // The window runs from the sweep line to `windowEnd`; `half` bounds the
     // half chord of the disk over it.
-    double half = reach, windowEnd = kInfinity;
+    double half = reach;
+    windowEnd = kNoRenewal;
     const double start = sweepX_;
-    if (reach > 2 * minimumHalfChord_ && std::isfinite(start) && std::isfinite(reach) && start > xc - reach) {
+    if (reach > 2 * minimumHalfChord_ && reach < kLargestWindowedReach && std::isfinite(start) && start > xc - reach) {
         if (start >= xc) {
             half = halfChordBound(reach, gapBelow(start, xc));  // only narrows from here
         } else {
             // Let the chord grow to about twice its present height, then renew.
-            const double now = std::sqrt(std::max(0.0, (reach - (xc - start)) * (reach + (xc - start))));
-            const double target = std::max(2 * now, minimumHalfChord_);
-            if (2 * target < reach) {
-                windowEnd = std::max(start, xc - std::sqrt((reach - target) * (reach + target)));
+            const double gap = xc - start;
+            const double nowSquared = std::max(0.0, (reach - gap) * (reach + gap));
+            const double targetSquared = std::max(4 * nowSquared, minimumHalfChord_ * minimumHalfChord_);
+            if (4 * targetSquared < reach * reach) {
+                // reach - sqrt(reach^2 - target^2), written without cancellation.
+                const double depth = targetSquared / (reach + std::sqrt(reach * reach - targetSquared));
+                windowEnd = std::max(start, (xc - reach) + depth);
                 half = halfChordBound(reach, gapBelow(xc, windowEnd));
             }
         }
@@ -96,16 +114,16 @@ void CircleBands::place(uint32_t handle) {
 
     registration.level = static_cast<uint8_t>(level);
     registration.count = static_cast<uint8_t>((high >> level) - (low >> level) + 1);
+    const double stored = normal ? radiusSquared : std::numeric_limits<double>::quiet_NaN();
     for (uint32_t k = 0; k < registration.count; ++k) {
         const uint32_t row = static_cast<uint32_t>(levelStart_[level]) + (low >> level) + k;
         std::vector<Entry>& band = rows_[row];
         registration.rows[k] = row;
         registration.places[k] = static_cast<uint32_t>(band.size());
-        band.push_back({xc, yc, r, registration.id, handle * kRowLimit + k});
+        band.push_back({xc, yc, stored, registration.id, handle * kRowLimit + k});
     }
     levelEntries_[level] += registration.count;
     occupiedLevels_ |= uint64_t{1} << level;
-    registration.renewal = windowEnd < kInfinity ? renewals_.push(windowEnd, handle) : SweepQueue::kNone;
 }
 
 void CircleBands::removeEntries(const Registration& registration) {
@@ -125,20 +143,9 @@ void CircleBands::removeEntries(const Registration& registration) {
 }
 
 void CircleBands::erase(uint32_t handle) {
-    const Registration& registration = registrations_[handle];
-    removeEntries(registration);
-    if (registration.renewal != SweepQueue::kNone) renewals_.withdraw(registration.renewal);
+    removeEntries(registrations_[handle]);
+    registrations_[handle].count = 0;
     freeHandles_.push_back(handle);
-}
-
-void CircleBands::advanceTo(double x) {
-    sweepX_ = x;
-    due_.clear();
-    renewals_.popBefore(x, due_);
-    for (uint32_t handle : due_) {
-        removeEntries(registrations_[handle]);
-        place(handle);
-    }
 }
 
 }  // namespace tz::terrain

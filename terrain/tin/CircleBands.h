@@ -13,11 +13,10 @@
 // for the part of its disk between the sweep line and a later x, the end of
 // its window, not for its whole height: the circles of the nearly flat
 // triangles along the front are huge, but their chords near the sweep line
-// are short. When the sweep passes the end of a window the circle is
-// registered again for the next window, each about twice as tall as the
-// last; a window that reaches the centre reaches the whole disk and is the
-// last. A query left of the sweep line (points out of order) looks at every
-// circle.
+// are short. The owner renews a circle once the sweep has passed the end of
+// its window; each window lets the chord grow to about twice its height at
+// the start, and a window that reaches the centre reaches the whole disk
+// and is the last. A query off the sweep line looks at every circle.
 //
 // Conservative by construction: the band of a window is enlarged beyond
 // every rounding of the engine's test, and rows are computed by the same
@@ -35,58 +34,69 @@
 #include <limits>
 #include <vector>
 
-#include "tin/SweepQueue.h"
-
 namespace tz::terrain {
 
 class CircleBands {
 public:
     static constexpr uint32_t kRowLimit = 2;  // rows a circle may occupy on its set
+    static constexpr double kNoRenewal = std::numeric_limits<double>::infinity();
 
     // Rows cover [ymin, ymax]; `rowHeight` is the height of the finest rows.
-    // Windows end on a grid of `steps` parts of [xmin, xmax].
-    CircleBands(double xmin, double ymin, double xmax, double ymax, double rowHeight, size_t steps);
+    CircleBands(double ymin, double ymax, double rowHeight);
 
-    // Registers a circle carrying `id`; answers the handle that erases it.
-    // Queries from then on must not lie left of the sweep line by more than
-    // they did before, or they look at every circle.
-    uint32_t insert(uint32_t id, double xc, double yc, double r);
+    // Moves the sweep line to x (x never decreases while circles are
+    // registered; a registration is good from the sweep line on).
+    void setSweep(double x) { sweepX_ = x; }
+
+    // Registers a circle carrying `id`; answers the handle that erases it
+    // and sets `windowEnd`: once the sweep lies right of it, renew(handle).
+    uint32_t insert(uint32_t id, double xc, double yc, double r, double& windowEnd);
+
+    // Registers the circle of `handle` again for a window from the sweep line.
+    void renew(uint32_t handle, double& windowEnd);
 
     // Removes the circle of `handle`; the handle may be given out again.
     void erase(uint32_t handle);
 
-    // Calls visit(id) for every circle that contains (x, y) by the engine's
-    // floating-point test, sqrt((y - yc)^2 + (x - xc)^2) < r (or <= r when
-    // `inclusive`), each once. Moves the sweep line to x when x lies right
-    // of it.
-    template <class Visit>
-    void forEachContaining(double x, double y, bool inclusive, Visit&& visit) {
-        if (x > sweepX_) advanceTo(x);
-        if (!(x >= sweepX_)) {
-            forEachCircle([&](const Entry& e) {
-                if (contains(e, x, y, inclusive)) visit(e.id);
-            });
+    // xc + r of the circle of `handle`, as the engine's completion test adds them.
+    double rightEnd(uint32_t handle) const { return registrations_[handle].xc + registrations_[handle].r; }
+
+    // Appends to `out` the id of every circle that contains (x, y) by the
+    // engine's floating-point test, sqrt((y - yc)^2 + (x - xc)^2) < r, each
+    // once.
+    void collectContaining(double x, double y, std::vector<uint32_t>& out) const {
+        if (x != sweepX_) {
+            collectFromAll(x, y, out);
             return;
         }
         const uint32_t row = finestRow(y);
+        size_t n = out.size();
         for (uint64_t levels = occupiedLevels_; levels != 0; levels &= levels - 1) {
             const int level = __builtin_ctzll(levels);
             const std::vector<Entry>& band = rows_[levelStart_[level] + (row >> level)];
-            if (inclusive) {
-                for (const Entry& e : band) {
-                    if (std::sqrt((y - e.yc) * (y - e.yc) + (x - e.xc) * (x - e.xc)) <= e.r) visit(e.id);
-                }
-            } else {
-                for (const Entry& e : band) {
-                    if (std::sqrt((y - e.yc) * (y - e.yc) + (x - e.xc) * (x - e.xc)) < e.r) visit(e.id);
+            out.resize(n + band.size());
+            uint32_t* ids = out.data();
+            for (const Entry& e : band) {
+                // Decided on the squared distance unless it lies within a
+                // relative 1e-14 of the squared radius, where the square
+                // root decides; no branch on the outcome.
+                const double squared = (y - e.yc) * (y - e.yc) + (x - e.xc) * (x - e.xc);
+                const bool inside = squared < e.radiusSquared * (1 - 1e-14);
+                const bool outside = squared > e.radiusSquared * (1 + 1e-14);
+                ids[n] = e.id;
+                n += inside;
+                if (__builtin_expect(!(inside | outside), 0)) {
+                    n += std::sqrt(squared) < registrations_[e.owner / kRowLimit].r;
                 }
             }
         }
+        out.resize(n);
     }
 
 private:
     struct Entry {
-        double xc, yc, r;  // a copy of the circle, so the test needs no lookup
+        double xc, yc;  // a copy of the circle, so the test needs no lookup
+        double radiusSquared;  // of a normal size, else NaN: the square root decides
         uint32_t id;
         uint32_t owner;  // handle * kRowLimit + which of its entries this is
     };
@@ -94,35 +104,22 @@ private:
     struct Registration {
         double xc, yc, r;
         uint32_t id;
-        uint32_t renewal;  // entry in renewals_, or SweepQueue::kNone
         uint32_t rows[kRowLimit];
         uint32_t places[kRowLimit];
         uint8_t level;
-        uint8_t count;
+        uint8_t count;  // 0 for a free handle
     };
 
-    static bool contains(const Entry& e, double x, double y, bool inclusive) {
-        const double distance = std::sqrt((y - e.yc) * (y - e.yc) + (x - e.xc) * (x - e.xc));
-        return inclusive ? distance <= e.r : distance < e.r;
-    }
     uint32_t finestRow(double y) const {
         const double v = (y - y0_) * inverse_;
         if (!(v >= 0)) return 0;
         if (v >= finestRows_) return finestRows_ - 1;
         return static_cast<uint32_t>(v);
     }
-    void advanceTo(double x);
     // Enters the registration's entries for the window starting at the sweep line.
-    void place(uint32_t handle);
+    void place(uint32_t handle, double& windowEnd);
     void removeEntries(const Registration& registration);
-    template <class Visit>
-    void forEachCircle(Visit&& visit) const {
-        for (const std::vector<Entry>& band : rows_) {
-            for (const Entry& e : band) {
-                if (e.owner % kRowLimit == 0) visit(e);
-            }
-        }
-    }
+    void collectFromAll(double x, double y, std::vector<uint32_t>& out) const;
 
     double y0_, inverse_, scale_, minimumHalfChord_;
     uint32_t finestRows_;
@@ -133,8 +130,6 @@ private:
     std::vector<std::vector<Entry>> rows_;     // all sets, finest first
     std::vector<Registration> registrations_;  // by handle
     std::vector<uint32_t> freeHandles_;
-    SweepQueue renewals_;  // handles by the end of their window
-    std::vector<uint32_t> due_;
 };
 
 }  // namespace tz::terrain

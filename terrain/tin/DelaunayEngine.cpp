@@ -24,13 +24,13 @@ DelaunayEngine::DelaunayEngine(Mode mode, const Point3 enclosing[3], double xmin
                                double ymax, size_t expectedPoints)
     : mode_(mode) {
     if (mode_ == Mode::Sweep) {
-        // Rows about one point spacing high keep a few circles per row;
-        // one completion bucket per point keeps a few keys per bucket.
+        // Rows about one point spacing high keep a few circles per row; a
+        // bucket per 64 points keeps the queue's buckets few and warm.
         const double width = xmax - xmin, height = ymax - ymin;
         const double count = static_cast<double>(std::max<size_t>(expectedPoints, 1));
         const double spacing = width > 0 && height > 0 ? std::sqrt(width * height / count)
                                                        : std::max(width, height) / count;
-        bands_.emplace(xmin, ymin, xmax, ymax, spacing, expectedPoints / 64);
+        bands_.emplace(ymin, ymax, spacing);
         queue_.emplace(xmin, xmax, expectedPoints / 64);
     } else {
         index_.emplace(xmin, ymin, xmax, ymax, expectedPoints);
@@ -87,8 +87,11 @@ void DelaunayEngine::activate(uint32_t slot, const Circle& c) {
     t.mark = 0;
     t.state = kActive;
     if (mode_ == Mode::Sweep) {
-        t.circle = bands_->insert(slot, c.xc, c.yc, c.r);
-        t.completion = queue_->push(c.xc + c.r, slot);
+        // One queue entry per triangle: due when the sweep passes the end of
+        // its circle (finished) or of its circle's window (renewed).
+        double windowEnd;
+        t.circle = bands_->insert(slot, c.xc, c.yc, c.r, windowEnd);
+        t.completion = queue_->push(std::min(c.xc + c.r, windowEnd), slot);
     } else {
         t.circle = index_->insert(slot, c.xc, c.yc, c.r);
         t.completion = SweepQueue::kNone;
@@ -120,11 +123,25 @@ void DelaunayEngine::sortByListOrder(std::vector<uint32_t>& slots) const {
     }
 }
 
-void DelaunayEngine::completeBefore(double x) {
+void DelaunayEngine::advanceSweep(double x) {
     // A triangle whose circle ends left of the sweep (x > xc + r) is finished;
-    // those finished by one point leave in list order.
+    // those finished by one point leave in list order. The others that are
+    // due have their circle's window renewed.
+    bands_->setSweep(x);
+    due_.clear();
+    queue_->popBefore(x, due_);
     batch_.clear();
-    queue_->popBefore(x, batch_);
+    for (uint32_t slot : due_) {
+        Tri& t = tris_[slot];
+        const double rightEnd = bands_->rightEnd(t.circle);
+        if (x > rightEnd) {
+            batch_.push_back(slot);
+        } else {
+            double windowEnd;
+            bands_->renew(t.circle, windowEnd);
+            t.completion = queue_->push(std::min(rightEnd, windowEnd), slot);
+        }
+    }
     if (batch_.empty()) return;
     sortByListOrder(batch_);
     for (uint32_t slot : batch_) {
@@ -138,7 +155,7 @@ void DelaunayEngine::completeBefore(double x) {
 void DelaunayEngine::collectContaining(const Point3& p, std::vector<uint32_t>& out) {
     out.clear();
     if (mode_ == Mode::Sweep) {
-        bands_->forEachContaining(p.x, p.y, false, [&](uint32_t slot) { out.push_back(slot); });
+        bands_->collectContaining(p.x, p.y, out);
     } else {
         index_->forEachContaining(p.x, p.y, true, [&](uint32_t slot) { out.push_back(slot); });
     }
@@ -151,15 +168,47 @@ bool DelaunayEngine::boundaryOf(const std::vector<uint32_t>& cavity, uint32_t ap
     // in the order they were first met, each in its owner's direction. The
     // triangulation is valid, so two triangles share an edge exactly when
     // they are neighbours across it.
-    const uint32_t mark = nextMark();
-    for (uint32_t slot : cavity) tris_[slot].mark = mark;
+    // Membership is looked up in a small table rather than in the
+    // triangles, so that the neighbours outside are not read here; they are
+    // fetched for retriangulate meanwhile.
     boundary_.clear();
-    for (uint32_t slot : cavity) {
-        const Tri& t = tris_[slot];
-        for (int i = 0; i < 3; ++i) {
-            const uint32_t n = t.nb[i];
-            if (n != kNone && tris_[n].mark == mark) continue;
-            boundary_.push_back({t.v[i], t.v[i == 2 ? 0 : i + 1], n});
+    if (cavity.size() <= kSmallCavity) {
+        if (++cavityGeneration_ == (uint64_t{1} << 32)) {  // tags would repeat
+            std::fill(cavityTable_.begin(), cavityTable_.end(), 0);
+            cavityGeneration_ = 1;
+        }
+        const uint64_t generation = cavityGeneration_ << 32;
+        for (uint32_t slot : cavity) {
+            size_t h = smallCavityHash(slot);
+            while ((cavityTable_[h] >> 32) << 32 == generation) h = (h + 1) & (kCavityTableSize - 1);
+            cavityTable_[h] = generation | slot;
+        }
+        auto inCavity = [&](uint32_t n) {
+            for (size_t h = smallCavityHash(n);; h = (h + 1) & (kCavityTableSize - 1)) {
+                const uint64_t entry = cavityTable_[h];
+                if ((entry >> 32) << 32 != generation) return false;
+                if (static_cast<uint32_t>(entry) == n) return true;
+            }
+        };
+        for (uint32_t slot : cavity) {
+            const Tri& t = tris_[slot];
+            for (int i = 0; i < 3; ++i) {
+                const uint32_t n = t.nb[i];
+                if (n != kNone && inCavity(n)) continue;
+                if (n != kNone) __builtin_prefetch(&tris_[n], 1);
+                boundary_.push_back({t.v[i], t.v[i == 2 ? 0 : i + 1], n});
+            }
+        }
+    } else {
+        const uint32_t mark = nextMark();
+        for (uint32_t slot : cavity) tris_[slot].mark = mark;
+        for (uint32_t slot : cavity) {
+            const Tri& t = tris_[slot];
+            for (int i = 0; i < 3; ++i) {
+                const uint32_t n = t.nb[i];
+                if (n != kNone && tris_[n].mark == mark) continue;
+                boundary_.push_back({t.v[i], t.v[i == 2 ? 0 : i + 1], n});
+            }
         }
     }
     if (boundary_.empty()) return false;
@@ -287,7 +336,15 @@ void DelaunayEngine::retriangulate(const std::vector<uint32_t>& cavity, uint32_t
     std::vector<uint32_t>& slots = newSlots_;
     slots.resize(boundary_.size());
     for (uint32_t& slot : slots) slot = newSlot();
+    // The circles first, in a loop of their own: their divisions and roots
+    // overlap instead of waiting on each other.
     const Point3& p = vertices_[apex];
+    circles_.resize(boundary_.size());
+    for (size_t k = 0; k < boundary_.size(); ++k) {
+        const Point3& a = vertices_[boundary_[k].a];
+        const Point3& b = vertices_[boundary_[k].b];
+        circles_[k] = circumcircleOf(a.x, a.y, b.x, b.y, p.x, p.y);
+    }
     for (size_t k = 0; k < boundary_.size(); ++k) {
         const BoundaryEdge& e = boundary_[k];
         const uint32_t slot = slots[k];
@@ -296,9 +353,7 @@ void DelaunayEngine::retriangulate(const std::vector<uint32_t>& cavity, uint32_t
         t.nb[0] = e.outside;
         t.nb[1] = slots[vertexMarks_[e.b].start];
         t.nb[2] = slots[vertexMarks_[e.a].end];
-        const Point3& a = vertices_[e.a];
-        const Point3& b = vertices_[e.b];
-        activate(slot, circumcircleOf(a.x, a.y, b.x, b.y, p.x, p.y));
+        activate(slot, circles_[k]);
         if (e.outside != kNone) {
             Tri& o = tris_[e.outside];
             for (int i = 0; i < 3; ++i) {
@@ -315,7 +370,7 @@ void DelaunayEngine::insert(const Point3& point) {
     }
     const uint32_t apex = static_cast<uint32_t>(vertices_.size());
     vertices_.push_back(point);
-    if (mode_ == Mode::Sweep) completeBefore(point.x);
+    if (mode_ == Mode::Sweep) advanceSweep(point.x);
     collectContaining(point, cavity_);
     if (cavity_.empty() || !boundaryOf(cavity_, apex)) {
         ++exactInsertions_;

@@ -78,7 +78,7 @@ private:
         uint32_t nb[3];  // neighbour across edge (v[i], v[i+1])
         uint64_t seq;
         uint32_t circle;      // handle in the circle index while active
-        uint32_t completion;  // entry in the completion queue while active (sweep)
+        uint32_t completion;  // entry in the sweep's queue while active
         uint32_t mark;        // equals markValue_ while in the cavity at hand
         State state;
     };
@@ -93,7 +93,7 @@ private:
     };
 
     void insert(const Point3& point);
-    void completeBefore(double x);
+    void advanceSweep(double x);
     void collectContaining(const Point3& p, std::vector<uint32_t>& out);
     void sortByListOrder(std::vector<uint32_t>& slots) const;
     bool boundaryOf(const std::vector<uint32_t>& cavity, uint32_t apex);
@@ -120,12 +120,23 @@ private:
 
     // Scratch of one insertion.
     std::vector<uint32_t> cavity_;
-    std::vector<uint32_t> batch_;
+    std::vector<uint32_t> batch_, due_;
     std::vector<BoundaryEdge> boundary_;
     std::vector<VertexMark> vertexMarks_;
     std::vector<uint32_t> newSlots_;
+    std::vector<Circle> circles_;
     uint32_t stamp_ = 0;
     uint32_t markValue_ = 0;
+    // Cavities of up to kSmallCavity triangles, as a table of slots tagged
+    // with the generation of the insertion (wraps after 2^32 insertions,
+    // when the table is cleared).
+    static constexpr size_t kSmallCavity = 256;
+    static constexpr size_t kCavityTableSize = 1024;
+    static size_t smallCavityHash(uint32_t slot) {
+        return (slot * 0x9E3779B1u) >> (32 - 10);
+    }
+    std::vector<uint64_t> cavityTable_ = std::vector<uint64_t>(kCavityTableSize, 0);
+    uint64_t cavityGeneration_ = 0;
     uint64_t randomState_ = 0x9E3779B97F4A7C15ull;
 
     size_t exactInsertions_ = 0;
