@@ -1,41 +1,48 @@
 #include "contour/TinOutline.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
+#include <span>
+#include <stdexcept>
+#include <utility>
+
+#include "contour/VertexNumbering.h"
 
 namespace tz::terrain {
 
 namespace {
 
-// Exact-equality key of a vertex; -0.0 and 0.0 compare equal, so they must
-// also hash alike.
-struct VertexKey {
-    double x, y, z;
-    bool operator==(const VertexKey& o) const { return x == o.x && y == o.y && z == o.z; }
-};
-
-struct VertexKeyHash {
-    std::size_t operator()(const VertexKey& k) const {
-        auto bits = [](double v) {
-            v += 0.0;  // folds -0.0 into 0.0
-            return std::bit_cast<std::uint64_t>(v);
-        };
-        std::uint64_t h = bits(k.x) * 0x9E3779B97F4A7C15ull;
-        h = (h ^ (h >> 31) ^ bits(k.y)) * 0xC2B2AE3D27D4EB4Full;
-        h = (h ^ (h >> 29) ^ bits(k.z)) * 0x165667B19E3779F9ull;
-        return static_cast<std::size_t>(h ^ (h >> 32));
-    }
-};
-
-struct EdgeOccurrence {
-    std::uint64_t key;       // the two vertex ids, smaller first
-    std::uint64_t sequence;  // 3 * triangle + edge: the order of toggling
-};
-
 // Lines registered per cell beyond this many sample steps are left to the scan.
 constexpr double kMaxSampleSteps = 64;
 constexpr double kCellIndexLimit = 4.0e18;
+
+// One use of an edge: the vertex number of its other end and its place in
+// the toggling order (3 * triangle + edge).
+struct EdgeUse {
+    std::uint32_t otherEnd;
+    std::uint32_t sequence;
+};
+
+// Toggling sequences of the edges used an odd number of times among `uses`
+// (all uses of the edges sharing one smaller end, in toggling order), each
+// the sequence of the edge's last use.
+void collectOddEdges(std::span<EdgeUse> uses, std::vector<std::uint32_t>& remaining) {
+    // Usually a handful of uses; a vertex shared by very many triangles is
+    // sorted instead of compared pairwise.
+    if (uses.size() > 16)
+        std::stable_sort(uses.begin(), uses.end(),
+                         [](const EdgeUse& a, const EdgeUse& b) { return a.otherEnd < b.otherEnd; });
+    else
+        for (std::size_t i = 1; i < uses.size(); ++i)  // stable insertion sort
+            for (std::size_t j = i; j > 0 && uses[j].otherEnd < uses[j - 1].otherEnd; --j)
+                std::swap(uses[j], uses[j - 1]);
+    for (std::size_t k = 0; k < uses.size();) {
+        std::size_t next = k + 1;
+        while (next < uses.size() && uses[next].otherEnd == uses[k].otherEnd) ++next;
+        if ((next - k) % 2 == 1) remaining.push_back(uses[next - 1].sequence);
+        k = next;
+    }
+}
 
 }  // namespace
 
@@ -50,37 +57,61 @@ TinOutline::TinOutline(const std::vector<Triangle>& triangles, const std::vector
     // was added an odd number of times, in the direction of its last addition,
     // at the place of its last addition. Counting gives the same list without
     // the list's linear searches.
-    std::unordered_map<VertexKey, std::uint32_t, VertexKeyHash> vertexIds;
-    vertexIds.reserve(triangles.size() / 2 + 3);  // a TIN has about half as many vertices as triangles
-    auto idOf = [&](const Point3& p) {
-        auto [it, added] = vertexIds.try_emplace(VertexKey{p.x, p.y, p.z},
-                                                 static_cast<std::uint32_t>(vertexIds.size()));
-        return it->second;
-    };
-    std::vector<EdgeOccurrence> occurrences;
-    occurrences.reserve(triangles.size() * 3);
-    for (std::size_t i = 0; i < triangles.size(); ++i) {
-        if (!include.empty() && !include[i]) continue;
-        const Triangle& t = triangles[i];
-        const std::uint32_t ids[3] = {idOf(t.p1), idOf(t.p2), idOf(t.p3)};
-        for (std::uint64_t k = 0; k < 3; ++k) {
-            const std::uint64_t a = ids[k], b = ids[(k + 1) % 3];
-            occurrences.push_back({std::min(a, b) << 32 | std::max(a, b), 3 * i + k});
+    if (triangles.size() > kMaxTriangles) throw std::length_error("TIN too large for its outline");
+    const auto taking = [&](std::size_t i) { return include.empty() || include[i]; };
+
+    // Vertex numbers of every corner; an edge is known by its two numbers.
+    VertexNumbering numbering(triangles.size() / 2 + 3);  // a TIN has about half as many vertices as triangles
+    std::vector<std::uint32_t> corners(3 * triangles.size());
+    {
+        constexpr std::size_t kBatch = 512;  // triangles numbered together
+        std::vector<Point3> points;
+        std::vector<std::size_t> from;  // triangle of each three points
+        points.reserve(3 * kBatch);
+        from.reserve(kBatch);
+        std::uint32_t numbers[3 * kBatch];
+        for (std::size_t i = 0; i < triangles.size();) {
+            points.clear();
+            from.clear();
+            for (; i < triangles.size() && from.size() < kBatch; ++i) {
+                if (!taking(i)) continue;
+                points.insert(points.end(), {triangles[i].p1, triangles[i].p2, triangles[i].p3});
+                from.push_back(i);
+            }
+            numbering.numberAll(points, std::span(numbers, points.size()));
+            for (std::size_t k = 0; k < from.size(); ++k)
+                for (std::size_t c = 0; c < 3; ++c) corners[3 * from[k] + c] = numbers[3 * k + c];
         }
     }
-    std::sort(occurrences.begin(), occurrences.end(), [](const EdgeOccurrence& a, const EdgeOccurrence& b) {
-        return a.key != b.key ? a.key < b.key : a.sequence < b.sequence;
-    });
-    std::vector<std::uint64_t> remaining;
-    for (std::size_t k = 0; k < occurrences.size();) {
-        std::size_t next = k + 1;
-        while (next < occurrences.size() && occurrences[next].key == occurrences[k].key) ++next;
-        if ((next - k) % 2 == 1) remaining.push_back(occurrences[next - 1].sequence);
-        k = next;
+
+    // The uses of every edge grouped by its smaller end (a counting sort,
+    // which keeps each group in toggling order).
+    std::vector<std::uint32_t> groupStart(numbering.size() + 1, 0);
+    for (std::size_t i = 0; i < triangles.size(); ++i) {
+        if (!taking(i)) continue;
+        for (std::size_t k = 0; k < 3; ++k)
+            ++groupStart[std::min(corners[3 * i + k], corners[3 * i + (k + 1) % 3])];
     }
+    std::uint32_t total = 0;
+    for (std::uint32_t& start : groupStart) start = std::exchange(total, total + start);
+    std::vector<EdgeUse> uses(total);
+    std::vector<std::uint32_t> fill(groupStart.begin(), groupStart.end() - 1);
+    for (std::size_t i = 0; i < triangles.size(); ++i) {
+        if (!taking(i)) continue;
+        for (std::size_t k = 0; k < 3; ++k) {
+            const std::uint32_t a = corners[3 * i + k], b = corners[3 * i + (k + 1) % 3];
+            uses[fill[std::min(a, b)]++] = {std::max(a, b), static_cast<std::uint32_t>(3 * i + k)};
+        }
+    }
+    corners = {};
+    fill = {};
+
+    std::vector<std::uint32_t> remaining;
+    for (std::size_t v = 0; v + 1 < groupStart.size(); ++v)
+        collectOddEdges(std::span(uses).subspan(groupStart[v], groupStart[v + 1] - groupStart[v]), remaining);
     std::sort(remaining.begin(), remaining.end());
     edges_.reserve(remaining.size());
-    for (std::uint64_t sequence : remaining) {
+    for (std::uint32_t sequence : remaining) {
         const Triangle& t = triangles[sequence / 3];
         switch (sequence % 3) {
             case 0: edges_.push_back({t.p1, t.p2}); break;

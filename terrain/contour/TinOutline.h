@@ -24,7 +24,11 @@ public:
     // toggled: an edge equal (exactly, either direction) to one present removes
     // it, any other is appended. Only triangles with include[i] true take part
     // (all of them when `include` is empty).
+    // At most kMaxTriangles triangles (std::length_error beyond).
     explicit TinOutline(const std::vector<Triangle>& triangles, const std::vector<bool>& include = {});
+
+    // Toggling places (3 per triangle) are counted in 32 bits.
+    static constexpr std::size_t kMaxTriangles = 0xFFFFFFFFu / 3;
 
     // The edges left, in toggle-list order, each in the direction it was last added.
     const std::vector<OutlineEdge>& edges() const { return edges_; }

@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <cmath>
+#include <algorithm>
 #include <random>
 
 #include "ContourOracle.h"
@@ -42,6 +43,26 @@ TEST(TinOutline, SameEdgesOrderAndDirectionAsTheToggleList) {
         o.rotateVertices = true;
         o.duplicateShare = 0.15;  // twice removes an edge, three times brings it back
         const auto tin = gridTin(o, random);
+        expectSameEdges(TinOutline(tin).edges(), oracle::outline(tin));
+    }
+}
+
+TEST(TinOutline, FansRepeatsAndDegenerateTrianglesToggleLikeTheList) {
+    // A vertex shared by many triangles, triangles listed up to three times,
+    // triangles with two equal corners: every edge count and every last
+    // direction must come out as the toggle list has them.
+    std::mt19937_64 random(41);
+    for (int round = 0; round < 12; ++round) {
+        std::vector<Triangle> tin = testing::coneTin(20 + round * 7, 10, 5);
+        std::uniform_int_distribution<std::size_t> pick(0, tin.size() - 1);
+        for (int k = 0; k < 15; ++k) tin.push_back(tin[pick(random)]);
+        for (int k = 0; k < 5; ++k) {
+            Triangle t = tin[pick(random)];
+            std::swap(t.p2, t.p3);  // the same edges, the other way round
+            tin.push_back(t);
+        }
+        tin.push_back({tin[0].p1, tin[0].p1, tin[0].p2});
+        std::shuffle(tin.begin(), tin.end(), random);
         expectSameEdges(TinOutline(tin).edges(), oracle::outline(tin));
     }
 }
