@@ -1,6 +1,7 @@
 #include "mesh/MeshGrid.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "volume/TriangleContainment.h"
 
@@ -45,6 +46,37 @@ MeshSampler::MeshSampler(const std::vector<PreparedTriangle>& triangles, double 
     : triangles_(triangles), locator_(triangles), scale_(scale) {}
 
 std::optional<Point3> MeshSampler::gridPoint(double x, double y) const {
+    const std::uint64_t xb = std::bit_cast<std::uint64_t>(x), yb = std::bit_cast<std::uint64_t>(y);
+    auto slotOf = [&](std::uint64_t a, std::uint64_t b) {
+        std::uint64_t h = (a * 0x9E3779B97F4A7C15ull) ^ (b + 0x632BE59BD9B4E019ull) * 0xC2B2AE3D27D4EB4Full;
+        return static_cast<std::size_t>(h ^ (h >> 29)) & (known_.size() - 1);
+    };
+    if (!known_.empty()) {
+        for (std::size_t slot = slotOf(xb, yb);; slot = (slot + 1) & (known_.size() - 1)) {
+            const Known& k = known_[slot];
+            if (k.state == 0) break;
+            if (k.x == xb && k.y == yb) return k.state == 2 ? std::optional<Point3>(Point3{x, y, k.z}) : std::nullopt;
+        }
+    }
+    const std::optional<Point3> found = lookUp(x, y);
+    if ((knownCount_ + 1) * 2 > known_.size()) {
+        std::vector<Known> old(known_.empty() ? 1024 : known_.size() * 2);
+        old.swap(known_);
+        for (const Known& k : old) {
+            if (k.state == 0) continue;
+            std::size_t slot = slotOf(k.x, k.y);
+            while (known_[slot].state != 0) slot = (slot + 1) & (known_.size() - 1);
+            known_[slot] = k;
+        }
+    }
+    std::size_t slot = slotOf(xb, yb);
+    while (known_[slot].state != 0) slot = (slot + 1) & (known_.size() - 1);
+    known_[slot] = {xb, yb, found ? found->z : 0.0, static_cast<std::uint8_t>(found ? 2 : 1)};
+    ++knownCount_;
+    return found;
+}
+
+std::optional<Point3> MeshSampler::lookUp(double x, double y) const {
     const std::ptrdiff_t index = locator_.firstContaining(x, y);
     if (index == volume::TriangleLocator::kNone) return std::nullopt;
     // Adding zero turns a negative zero (a level stretch at 0 through the

@@ -4,6 +4,7 @@
 // neighbouring grid points) that lie wholly on the TIN.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -34,12 +35,23 @@ public:
     MeshSampler(const std::vector<PreparedTriangle>& triangles, double scale);
 
     // The grid point (x, y) with its scaled elevation, when a triangle holds it.
+    // Rows and columns meet at the same points (the same sums of spacings),
+    // so each answer is kept and found again by the bits of x and y.
     std::optional<Point3> gridPoint(double x, double y) const;
 
 private:
+    struct Known {
+        std::uint64_t x = 0, y = 0;  // bits of the coordinates
+        double z = 0;
+        std::uint8_t state = 0;  // 0: free slot, 1: no triangle holds the point, 2: z holds
+    };
+    std::optional<Point3> lookUp(double x, double y) const;
+
     const std::vector<PreparedTriangle>& triangles_;
     volume::TriangleLocator locator_;
     double scale_;
+    mutable std::vector<Known> known_;  // open addressing, at most half full
+    mutable std::size_t knownCount_ = 0;
 };
 
 // The column at x: A = (x, y), B = (x, y + spacing) for y from ymin while
