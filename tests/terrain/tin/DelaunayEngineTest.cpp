@@ -84,6 +84,74 @@ TEST(DelaunayEngine, MatchesLiteralOnNorthSouthCorridor) {
     expectSameAsLiteral(testing::gridPoints(4, 150, 2.0, 500000, 4000000, 0, nullptr), "grid corridor");
 }
 
+TEST(DelaunayEngine, MatchesLiteralOnCocircularAndCollinearSets) {
+    // Every integer point at distance 65 from a centre (several on each
+    // octant: 65^2 = 16^2 + 63^2 = 25^2 + 60^2 = 33^2 + 56^2 = 39^2 + 52^2),
+    // with and without the centre.
+    std::vector<Point3> ring;
+    for (int dx = -65; dx <= 65; ++dx) {
+        for (int dy = -65; dy <= 65; ++dy) {
+            if (dx * dx + dy * dy == 65 * 65) ring.push_back({500000.0 + dx, 4000000.0 + dy, 10.0 + dx * 0.01});
+        }
+    }
+    ASSERT_GT(ring.size(), 30u);
+    expectSameAsLiteral(ring, "ring of radius 65");
+    ring.push_back({500000, 4000000, 3});
+    expectSameAsLiteral(ring, "ring of radius 65 and its centre");
+
+    // A lattice turned by 45 degrees: every cell's four corners on a circle.
+    std::vector<Point3> diamond;
+    for (int i = 0; i < 20; ++i) {
+        for (int j = 0; j < 20; ++j) diamond.push_back({500000.0 + i + j, 4000000.0 + i - j, 1.0 * i});
+    }
+    expectSameAsLiteral(diamond, "diamond lattice");
+
+    // Points on one line, alone and with one or two points off it.
+    std::vector<Point3> diagonal, row, column;
+    for (int k = 0; k < 80; ++k) {
+        diagonal.push_back({500000.0 + k * 0.5, 4000000.0 + k * 0.25, 1.0 * k});
+        row.push_back({500000.0 + k * 0.75, 4000000.0, 1.0 * k});
+        column.push_back({500000.0, 4000000.0 + k * 0.75, 1.0 * k});
+    }
+    expectSameAsLiteral(diagonal, "one diagonal line");
+    expectSameAsLiteral(row, "one row");
+    expectSameAsLiteral(column, "one column");
+    diagonal.push_back({500010.0, 4000009.0, 5});
+    row.push_back({500020.0, 4000000.5, 5});
+    column.push_back({500000.25, 4000030.0, 5});
+    expectSameAsLiteral(diagonal, "diagonal line and a point off it");
+    expectSameAsLiteral(row, "row and a point just above it");
+    expectSameAsLiteral(column, "column and a point just beside it");
+    row.push_back({499990.0, 3999900.0, 5});
+    expectSameAsLiteral(row, "row and two points off it");
+}
+
+TEST(DelaunayEngine, MatchesLiteralOnHugeCirclesAndSharedX) {
+    std::mt19937_64 random(29);
+    // Two clusters ten kilometres apart and a lone far point: long hull
+    // triangles with huge circles that stay in play for the whole sweep.
+    std::vector<Point3> clusters = testing::randomPoints(random, 150, 500000, 4000000, 20, 20);
+    for (const Point3& p : testing::randomPoints(random, 150, 510000, 4003000, 20, 20)) clusters.push_back(p);
+    clusters.push_back({505000, 3990000, 40});
+    expectSameAsLiteral(clusters, "clusters far apart");
+
+    // Many points on a few vertical lines: equal x for runs of points, so
+    // completions and windows fall due at equal keys.
+    std::vector<Point3> columns;
+    std::uniform_real_distribution<double> u(0, 1);
+    for (int c = 0; c < 8; ++c) {
+        for (int k = 0; k < 60; ++k) columns.push_back({500000.0 + c * 3.0, 4000000.0 + u(random) * 200, 7});
+    }
+    expectSameAsLiteral(columns, "points on eight vertical lines");
+
+    // A tiny extent at survey coordinates: a centimetre square.
+    expectSameAsLiteral(testing::randomPoints(random, 250, 500000.5, 4000000.5, 0.01, 0.01), "centimetre square");
+
+    // A long thin strip across x and one along y.
+    expectSameAsLiteral(testing::randomPoints(random, 600, 500000, 4000000, 5000, 2), "strip along x");
+    expectSameAsLiteral(testing::randomPoints(random, 600, 500000, 4000000, 2, 5000), "strip along y");
+}
+
 TEST(DelaunayEngine, StraightRunWithFarPointIsValid) {
     // The floating-point procedure leaves a flat triangle here.
     const std::vector<Point3> points = prepared({{0, 0, 1}, {0, 1, 2}, {0, 2, 3}, {9980, 224.63, 4}});
