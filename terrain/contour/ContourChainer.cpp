@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "contour/PlanEquality.h"
-#include "contour/PlanPointGrid.h"
+#include "contour/PlanNeighbours.h"
 
 namespace tz::terrain {
 
@@ -15,15 +15,14 @@ constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
 
 enum Mark : std::uint8_t { kUnused = 0, kThisChain = 1, kEarlierChain = 2 };
 
-ContourSegment reversed(const ContourSegment& s) { return {s.end, s.start}; }
-
 // The state of one level's chaining. Point 2i is the start of segment i and
-// point 2i + 1 its end; the grid finds candidates for every plan-equality
-// search, and among them the smallest segment index is the first in list order.
+// point 2i + 1 its end; every plan-equality search is a walk over the points
+// the same in plan as one of them, and among the segments found the smallest
+// index is the first in list order.
 class Chainer {
 public:
     Chainer(const std::vector<ContourSegment>& segments, const TinOutline& outline)
-        : segments_(segments), outline_(outline), grid_(endPoints(segments)),
+        : segments_(segments), outline_(outline), points_(endPoints(segments)), near_(points_),
           marks_(segments.size(), kUnused), heldIn_(segments.size(), kNone) {}
 
     std::vector<BuiltChain> run() {
@@ -40,6 +39,14 @@ public:
     }
 
 private:
+    // A segment as placed in the chain: turned when `reversed`.
+    struct Piece {
+        std::uint32_t segment;
+        bool reversed;
+        std::uint32_t startPoint() const { return 2 * segment + (reversed ? 1 : 0); }
+        std::uint32_t endPoint() const { return 2 * segment + (reversed ? 0 : 1); }
+    };
+
     static std::vector<Point3> endPoints(const std::vector<ContourSegment>& segments) {
         std::vector<Point3> points;
         points.reserve(2 * segments.size());
@@ -50,25 +57,21 @@ private:
         return points;
     }
 
-    const Point3& pointAt(std::uint32_t id) const {
-        return id % 2 == 0 ? segments_[id / 2].start : segments_[id / 2].end;
-    }
-
     void use(std::uint32_t segment) {
         marks_[segment] = kThisChain;
         usedByChain_.push_back(segment);
     }
 
     // The first unused segment in list order with an end the same in plan as
-    // `p`, and whether its start matched (the start is tested first).
-    std::pair<std::uint32_t, bool> firstUnusedTouching(const Point3& p) const {
+    // point `point`, and whether its start matched (the start is tested first).
+    std::pair<std::uint32_t, bool> firstUnusedTouching(std::uint32_t point) const {
         std::uint32_t best = kNone;
-        grid_.forEachNear(p, [&](std::uint32_t id) {
+        near_.forEachNear(point, [&](std::uint32_t id) {
             const std::uint32_t s = id / 2;
-            if (s < best && marks_[s] == kUnused && samePlan(pointAt(id), p)) best = s;
+            if (s < best && marks_[s] == kUnused) best = s;
         });
         if (best == kNone) return {kNone, false};
-        return {best, samePlan(segments_[best].start, p)};
+        return {best, samePlan(segments_[best].start, points_[point])};
     }
 
     // Whether a segment added to this chain is the same in plan as `candidate`,
@@ -76,7 +79,7 @@ private:
     bool chainHolds(std::uint32_t candidate) const {
         const ContourSegment& x = segments_[candidate];
         bool held = false;
-        grid_.forEachNear(x.start, [&](std::uint32_t id) {
+        near_.forEachNear(2 * candidate, [&](std::uint32_t id) {
             if (held || heldIn_[id / 2] != chainNumber_) return;
             const ContourSegment& h = segments_[id / 2];
             held = (samePlan(h.start, x.start) && samePlan(h.end, x.end)) ||
@@ -85,31 +88,29 @@ private:
         return held;
     }
 
-    // Whether `p` is the same in plan as an end of a segment outside this chain.
-    bool touchesOtherSegment(const Point3& p) const {
+    // Whether point `point` is the same in plan as an end of a segment outside this chain.
+    bool touchesOtherSegment(std::uint32_t point) const {
         bool touches = false;
-        grid_.forEachNear(p, [&](std::uint32_t id) {
-            if (!touches && marks_[id / 2] != kThisChain && samePlan(pointAt(id), p)) touches = true;
+        near_.forEachNear(point, [&](std::uint32_t id) {
+            if (marks_[id / 2] != kThisChain) touches = true;
         });
         return touches;
     }
 
     BuiltChain buildChain(std::uint32_t first) {
         ++chainNumber_;
-        std::vector<ContourSegment> forward{segments_[first]};
-        std::vector<ContourSegment> backward;  // nearest the start first
+        forward_.assign(1, Piece{first, false});
+        backward_.clear();  // nearest the start first
         heldIn_[first] = chainNumber_;
         use(first);
-        auto firstPoint = [&]() -> const Point3& {
-            return backward.empty() ? forward.front().start : backward.back().start;
-        };
-        auto closed = [&] { return samePoint(forward.back().end, firstPoint()); };
+        auto firstPoint = [&] { return backward_.empty() ? forward_.front().startPoint() : backward_.back().startPoint(); };
+        auto closed = [&] { return samePoint(points_[forward_.back().endPoint()], points_[firstPoint()]); };
 
         while (!closed()) {
-            const auto [s, startMatched] = firstUnusedTouching(forward.back().end);
+            const auto [s, startMatched] = firstUnusedTouching(forward_.back().endPoint());
             if (s == kNone) break;
             if (!chainHolds(s)) {
-                forward.push_back(startMatched ? segments_[s] : reversed(segments_[s]));
+                forward_.push_back(Piece{s, !startMatched});
                 heldIn_[s] = chainNumber_;
             }
             use(s);
@@ -118,38 +119,39 @@ private:
             const auto [s, startMatched] = firstUnusedTouching(firstPoint());
             if (s == kNone) break;
             if (!chainHolds(s)) {
-                backward.push_back(startMatched ? reversed(segments_[s]) : segments_[s]);
+                backward_.push_back(Piece{s, startMatched});
                 heldIn_[s] = chainNumber_;
             }
             use(s);
         }
 
         BuiltChain chain;
-        chain.vertices.reserve(backward.size() + forward.size() + 1);
-        chain.vertices.push_back(firstPoint());
-        for (auto it = backward.rbegin(); it != backward.rend(); ++it) chain.vertices.push_back(it->end);
-        for (const ContourSegment& s : forward) chain.vertices.push_back(s.end);
-        chain.drawn = isDrawn(forward, backward, chain.vertices.front(), chain.vertices.back());
+        chain.vertices.reserve(backward_.size() + forward_.size() + 1);
+        chain.vertices.push_back(points_[firstPoint()]);
+        for (auto it = backward_.rbegin(); it != backward_.rend(); ++it) chain.vertices.push_back(points_[it->endPoint()]);
+        for (const Piece& piece : forward_) chain.vertices.push_back(points_[piece.endPoint()]);
+        chain.drawn = isDrawn(chain.vertices.front(), chain.vertices.back());
         return chain;
     }
 
     // The three reasons to draw a chain are independent, so the cheap ones go
     // first; the outline test may scan every outline edge.
-    bool isDrawn(const std::vector<ContourSegment>& forward, const std::vector<ContourSegment>& backward,
-                 const Point3& first, const Point3& last) const {
+    bool isDrawn(const Point3& first, const Point3& last) const {
         if (samePlan(first, last)) return true;
-        for (const auto* part : {&backward, &forward})
-            for (const ContourSegment& s : *part)
-                if (touchesOtherSegment(s.start) || touchesOtherSegment(s.end)) return true;
+        for (const auto* part : {&backward_, &forward_})
+            for (const Piece& piece : *part)
+                if (touchesOtherSegment(2 * piece.segment) || touchesOtherSegment(2 * piece.segment + 1)) return true;
         return outline_.passesThrough(first) && outline_.passesThrough(last);
     }
 
     const std::vector<ContourSegment>& segments_;
     const TinOutline& outline_;
-    PlanPointGrid grid_;
+    const std::vector<Point3> points_;
+    const PlanNeighbours near_;
     std::vector<std::uint8_t> marks_;
     std::vector<std::uint32_t> heldIn_;  // number of the chain a segment was added to
     std::vector<std::uint32_t> usedByChain_;
+    std::vector<Piece> forward_, backward_;  // the chain being built
     std::uint32_t chainNumber_ = 0;
 };
 

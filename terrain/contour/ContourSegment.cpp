@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "contour/PlanEquality.h"
+#include "contour/RadixSort.h"
 
 namespace tz::terrain {
 
@@ -61,11 +62,29 @@ bool sameSegment(const ContourSegment& a, const ContourSegment& b) {
 void canonicalizeSegments(std::vector<ContourSegment>& segments) {
     for (ContourSegment& s : segments)
         if (pointLess(s.end, s.start)) std::swap(s.start, s.end);
-    // A stable sort gives exactly the order of repeated neighbour exchange,
-    // which never swaps equal segments: among equal ones (which may still
-    // differ in the sign of a zero) the first in input order leads its run.
-    std::stable_sort(segments.begin(), segments.end(), segmentLess);
-    segments.erase(std::unique(segments.begin(), segments.end(), sameSegment), segments.end());
+    // The order of a stable sort, which is exactly that of repeated neighbour
+    // exchange (it never swaps equal segments: among equal ones, which may
+    // still differ in the sign of a zero, the first in input order leads its
+    // run). Reached by a radix sort on the start's x, then a stable sort of
+    // each run of equal x, which is short (segments meeting at one point).
+    std::vector<KeyedIndex> order(segments.size()), scratch;
+    for (std::uint32_t i = 0; i < segments.size(); ++i) order[i] = {orderKey(segments[i].start.x), i};
+    radixSortByKey(order, scratch);
+    for (std::size_t k = 0; k < order.size();) {
+        std::size_t next = k + 1;
+        while (next < order.size() && order[next].key == order[k].key) ++next;
+        if (next - k > 1)
+            std::stable_sort(order.begin() + static_cast<std::ptrdiff_t>(k), order.begin() + static_cast<std::ptrdiff_t>(next),
+                             [&](const KeyedIndex& a, const KeyedIndex& b) {
+                                 return segmentLess(segments[a.index], segments[b.index]);
+                             });
+        k = next;
+    }
+    std::vector<ContourSegment> sorted;
+    sorted.reserve(segments.size());
+    for (const KeyedIndex& item : order)
+        if (sorted.empty() || !sameSegment(sorted.back(), segments[item.index])) sorted.push_back(segments[item.index]);
+    segments.swap(sorted);
 }
 
 }  // namespace tz::terrain

@@ -1,6 +1,7 @@
 #include "contour/ContourTracer.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "contour/ContourChainer.h"
@@ -44,26 +45,36 @@ std::optional<ElevationRange> tinElevationRange(const std::vector<Triangle>& tri
 }
 
 ContourTracer::ContourTracer(std::vector<Triangle> triangles)
-    : triangles_(std::move(triangles)),
-      usable_(finiteTriangles(triangles_)),
-      outline_(triangles_, usable_),
-      elevationIndex_(triangles_, usable_) {}
+    : triangles_(std::move(triangles)), usable_(finiteTriangles(triangles_)), outline_(triangles_, usable_) {}
 
-std::vector<ContourSegment> ContourTracer::segmentsAtLevel(double e) const {
+TrianglesByLevel ContourTracer::sortByLevel(std::span<const double> levels) const {
+    return TrianglesByLevel(triangles_, usable_, levels);
+}
+
+std::vector<ContourSegment> ContourTracer::segmentsAtLevel(const TrianglesByLevel& run, std::size_t k) const {
     // Only triangles whose elevation range holds e can give a segment, and they
     // come in file order, so the segments are those of a full scan, in its order.
-    const std::vector<std::uint32_t> spanning = elevationIndex_.trianglesSpanning(e);
+    const double e = run.level(k);
+    const std::span<const std::uint32_t> reaching = run.reaching(k);
     std::vector<ContourSegment> segments;
-    segments.reserve(spanning.size());
-    for (std::uint32_t i : spanning)
-        if (auto s = cutTriangleAtLevel(triangles_[i], e)) segments.push_back(*s);
+    segments.reserve(reaching.size());
+    // The triangles lie scattered over the TIN: fetch a few ahead.
+    constexpr std::size_t kAhead = 16;
+    for (std::size_t k = 0; k < reaching.size(); ++k) {
+        if (k + kAhead < reaching.size()) {
+            const Triangle& ahead = triangles_[reaching[k + kAhead]];
+            __builtin_prefetch(&ahead.p1);
+            __builtin_prefetch(&ahead.p3.z);  // a triangle may straddle two cache lines
+        }
+        if (auto s = cutTriangleAtLevel(triangles_[reaching[k]], e)) segments.push_back(*s);
+    }
     canonicalizeSegments(segments);
 
     // A lone segment on an interior edge lying exactly at e is the flat edge
     // between two triangles rising away from it, not a contour. Any triangle
-    // with that edge has two vertices at e, so it is among the spanning ones.
+    // with that edge has two vertices at e, so it is among the reaching ones.
     if (segments.size() == 1) {
-        const auto owners = std::count_if(spanning.begin(), spanning.end(), [&](std::uint32_t i) {
+        const auto owners = std::count_if(reaching.begin(), reaching.end(), [&](std::uint32_t i) {
             return hasEdge(triangles_[i], segments.front());
         });
         if (owners == 2) segments.clear();
@@ -71,9 +82,10 @@ std::vector<ContourSegment> ContourTracer::segmentsAtLevel(double e) const {
     return segments;
 }
 
-std::vector<ContourChain> ContourTracer::traceLevel(double e, const ContourOptions& options) const {
+std::vector<ContourChain> ContourTracer::traceLevel(const TrianglesByLevel& run, std::size_t k,
+                                                    const ContourOptions& options) const {
     std::vector<ContourChain> drawn;
-    for (BuiltChain& chain : buildContourChains(segmentsAtLevel(e), outline_)) {
+    for (BuiltChain& chain : buildContourChains(segmentsAtLevel(run, k), outline_)) {
         if (!chain.drawn) continue;
         ContourChain contour;
         contour.points = options.smooth ? smoothContour(chain.vertices) : std::move(chain.vertices);
@@ -83,6 +95,16 @@ std::vector<ContourChain> ContourTracer::traceLevel(double e, const ContourOptio
         drawn.push_back(std::move(contour));
     }
     return drawn;
+}
+
+std::vector<ContourChain> ContourTracer::traceLevel(double e, const ContourOptions& options) const {
+    if (std::isnan(e)) return {};
+    return traceLevel(sortByLevel(std::span(&e, 1)), 0, options);
+}
+
+std::vector<ContourSegment> ContourTracer::segmentsAtLevel(double e) const {
+    if (std::isnan(e)) return {};
+    return segmentsAtLevel(sortByLevel(std::span(&e, 1)), 0);
 }
 
 }  // namespace tz::terrain

@@ -1,20 +1,22 @@
-// Contour tracing of one TIN: built once (outline and elevation index), then
-// asked level by level for the chains to draw. The contours command reads:
+// Contour tracing of one TIN: built once (its outline), then asked for the
+// chains to draw at each level. Levels are traced a run at a time: the
+// triangles reaching each level of the run are sorted out in one pass over
+// the TIN, and each level then costs in proportion to them.
 //
 //   ContourTracer tracer(std::move(triangles));
-//   const IndexInterval index = effectiveIndexInterval(requestedIndex, interval);
-//   ContourLevelSequence levels(start, end, interval);
-//   while (auto e = levels.next())                    // break test per level
-//       for (const ContourChain& c : tracer.traceLevel(*e, {smooth, index.value}))
+//   const TrianglesByLevel run = tracer.sortByLevel(levels);   // ascending
+//   for (std::size_t k = 0; k < run.levelCount(); ++k)
+//       for (const ContourChain& c : tracer.traceLevel(run, k, {smooth, indexInterval}))
 //           ...one POLYLINE on the index or regular layer, a VERTEX per point, SEQEND
 #pragma once
 
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "contour/ContourSegment.h"
-#include "contour/ElevationIndex.h"
 #include "contour/TinOutline.h"
+#include "contour/TrianglesByLevel.h"
 #include "tin/Triangle.h"
 
 namespace tz::terrain {
@@ -45,12 +47,22 @@ public:
     // no TIN file yields) take no part in anything.
     explicit ContourTracer(std::vector<Triangle> triangles);
 
-    // The chains to draw at elevation e, in drawing order.
-    std::vector<ContourChain> traceLevel(double e, const ContourOptions& options) const;
+    // The triangles reaching each of `levels` (ascending, none NaN).
+    TrianglesByLevel sortByLevel(std::span<const double> levels) const;
 
-    // The canonical segments of level e, after the lone-segment rule: every
-    // triangle cut at e in file order, turned, sorted, duplicates removed; a
-    // single segment lying on an edge shared by exactly two triangles is dropped.
+    // The chains to draw at level k of `run` (made by sortByLevel of this
+    // tracer), in drawing order.
+    std::vector<ContourChain> traceLevel(const TrianglesByLevel& run, std::size_t k,
+                                         const ContourOptions& options) const;
+
+    // The canonical segments of level k of `run`, after the lone-segment
+    // rule: every triangle cut at the level in file order, turned, sorted,
+    // duplicates removed; a single segment lying on an edge shared by exactly
+    // two triangles is dropped.
+    std::vector<ContourSegment> segmentsAtLevel(const TrianglesByLevel& run, std::size_t k) const;
+
+    // The same for one level e alone (one pass over the TIN); NaN reaches nothing.
+    std::vector<ContourChain> traceLevel(double e, const ContourOptions& options) const;
     std::vector<ContourSegment> segmentsAtLevel(double e) const;
 
     const std::vector<Triangle>& triangles() const { return triangles_; }
@@ -60,7 +72,6 @@ private:
     std::vector<Triangle> triangles_;
     std::vector<bool> usable_;
     TinOutline outline_;
-    ElevationIndex elevationIndex_;
 };
 
 }  // namespace tz::terrain

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <random>
 
 #include "contour/PlanEquality.h"
@@ -141,6 +144,38 @@ TEST(CanonicalizeSegments, MatchesNeighbourExchangeOnRandomLists) {
             EXPECT_EQ(std::signbit(s[i].end.x), std::signbit(unique[i].end.x));
             EXPECT_TRUE(sameSegment(s[i], unique[i]));
         }
+    }
+}
+
+TEST(CanonicalizeSegments, MatchesNeighbourExchangeOnLongListsOfSurveyCoordinates) {
+    // Many distinct x values far from the origin and negative ones, with
+    // shared and repeated points, zeros of either sign in every coordinate.
+    std::mt19937_64 random(12);
+    std::uniform_int_distribution<int> node(-40, 40);
+    std::uniform_int_distribution<int> coin(0, 3);
+    for (int round = 0; round < 30; ++round) {
+        const double base = round % 3 == 0 ? 0.0 : round % 3 == 1 ? 512345.678 : -4123456.789;
+        std::vector<ContourSegment> s(300);
+        for (ContourSegment& g : s)
+            for (Point3* p : {&g.start, &g.end}) {
+                *p = {base + node(random) * 0.125, node(random) * 0.5, double(node(random) % 2)};
+                for (double* v : {&p->x, &p->y, &p->z})
+                    if (*v == 0 && coin(random) == 0) *v = -0.0;
+            }
+        for (int k = 0; k < 40; ++k) s.push_back(s[static_cast<std::size_t>(coin(random)) * 17 + static_cast<std::size_t>(k)]);
+        std::vector<ContourSegment> reference = s;
+        for (ContourSegment& g : reference)
+            if (pointLess(g.end, g.start)) std::swap(g.start, g.end);
+        std::stable_sort(reference.begin(), reference.end(), segmentLess);  // what exchanging neighbours gives
+        std::vector<ContourSegment> unique;
+        for (const ContourSegment& g : reference)
+            if (unique.empty() || !sameSegment(unique.back(), g)) unique.push_back(g);
+        canonicalizeSegments(s);
+        ASSERT_EQ(s.size(), unique.size());
+        for (std::size_t i = 0; i < s.size(); ++i)
+            for (auto [a, b] : {std::pair{s[i].start, unique[i].start}, std::pair{s[i].end, unique[i].end}})
+                for (auto [u, v] : {std::pair{a.x, b.x}, std::pair{a.y, b.y}, std::pair{a.z, b.z}})
+                    ASSERT_EQ(std::bit_cast<std::uint64_t>(u), std::bit_cast<std::uint64_t>(v)) << round << " " << i;
     }
 }
 
