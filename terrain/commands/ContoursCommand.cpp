@@ -1,6 +1,8 @@
 // contours: draws the project's contours from its TIN, regular and index
 // contours on their own layers, straight or smoothed.
+#include <algorithm>
 #include <cstdio>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,6 +14,7 @@
 #include "TerrainCommands.h"
 #include "arxHeaders.h"
 #include "contour/ContourLevels.h"
+#include "contour/BackgroundTracer.h"
 #include "contour/ContourTracer.h"
 #include "tin/TinFile.h"
 
@@ -122,9 +125,28 @@ bool writeContour(const ContourChain& chain, const std::wstring& layer, double w
     return true;
 }
 
+// Room for the triangles of a TIN file of this size, so that reading a large
+// TIN does not copy its triangles over and over as the vector grows. Records
+// written with six decimals take at least 81 characters; a file written
+// tersely just grows the vector beyond this.
+void reserveForFile(std::FILE* file, std::vector<Triangle>& triangles) {
+    constexpr long kShortestRecord = 81;
+    constexpr std::size_t kMostReserved = std::size_t{1} << 26;  // beyond, let the vector grow
+    if (std::fseek(file, 0, SEEK_END) != 0) return;
+    const long size = std::ftell(file);
+    std::rewind(file);
+    if (size <= 0) return;
+    try {
+        triangles.reserve(std::min(kMostReserved, static_cast<std::size_t>(size / kShortestRecord) + 1));
+    } catch (const std::bad_alloc&) {
+        // Growing as reading goes still works.
+    }
+}
+
 // Reads the TIN with a break test before each triangle is taken in.
 // RTNORM, or RTCAN on a break.
 int readTin(std::FILE* file, std::vector<Triangle>& triangles) {
+    reserveForFile(file, triangles);
     TinReader reader(file, LastRecord::Accept);
     Triangle triangle;
     while (reader.next(triangle)) {
@@ -155,6 +177,8 @@ int contoursCommand() {
     if (read != RTNORM) return read;
 
     const std::optional<ElevationRange> range = tinElevationRange(triangles);
+    // The tracer is built on its own thread while the dialog is up.
+    BackgroundTracer tracer(std::move(triangles));
     ContourDialog state;
     state.start = decimalText(range ? range->lowest : 0.0);
     state.end = decimalText(range ? range->highest : 0.0);
@@ -188,11 +212,13 @@ int contoursCommand() {
     ContourOptions options;
     options.smooth = settings.get(L"dcround") != L"0";
     options.indexInterval = index.value;
-    const ContourTracer tracer(std::move(triangles));
+    // Levels are traced ahead on the tracer's thread; the break test and the
+    // drawing stay here, level by level, in order.
     ContourLevelSequence levels(start, end, interval);
-    while (std::optional<double> level = levels.next()) {
+    tracer.start(levels, options);
+    while (levels.next()) {
         if (userBroke()) return RTCAN;
-        for (const ContourChain& chain : tracer.traceLevel(*level, options)) {
+        for (const ContourChain& chain : tracer.next()) {
             const bool written = chain.isIndex ? writeContour(chain, indexLayer, indexWidth)
                                                : writeContour(chain, regularLayer, regularWidth);
             if (!written) return RTERROR;
