@@ -100,8 +100,10 @@ void CircleBands::place(uint32_t handle, double& windowEnd) {
             const double nowSquared = std::max(0.0, (reach - gap) * (reach + gap));
             const double targetSquared = std::max(4 * nowSquared, minimumHalfChord_ * minimumHalfChord_);
             if (4 * targetSquared < reach * reach) {
-                // reach - sqrt(reach^2 - target^2), written without cancellation.
-                const double depth = targetSquared / (reach + std::sqrt(reach * reach - targetSquared));
+                // About reach - sqrt(reach^2 - target^2) (a little less, as
+                // target <= reach / 2): any end will do, the band below is
+                // computed for the end taken.
+                const double depth = targetSquared * 0.5 / reach;
                 windowEnd = std::max(start, (xc - reach) + depth);
                 half = halfChordBound(reach, gapBelow(xc, windowEnd));
             }
