@@ -12,7 +12,7 @@ namespace tz::cad {
 namespace {
 
 struct EntityKind {
-    const wchar_t* type;
+    std::wstring_view type;  // a view, so that its length is known without counting
     std::initializer_list<int> required;
 };
 
@@ -35,7 +35,8 @@ const EntityKind* findKind(std::wstring_view type) {
 bool finite(const Point3& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
 
 bool isTextKind(std::wstring_view type) {
-    return type == L"TEXT" || type == L"MTEXT" || type == L"ATTRIB" || type == L"ATTDEF";
+    using namespace std::literals;
+    return type == L"TEXT"sv || type == L"MTEXT"sv || type == L"ATTRIB"sv || type == L"ATTDEF"sv;
 }
 
 void putDefault(GroupList& data, Group group) {
@@ -169,9 +170,10 @@ std::wstring normalizeKind(Drawing& drawing, std::wstring_view type, GroupList& 
 bool isKnownEntityType(std::wstring_view type) { return findKind(type) != nullptr; }
 
 bool isValidSymbolName(std::wstring_view name) {
+    static constexpr std::wstring_view kRefused = L"<>/\\\":;?*|,=`";
     if (name.empty() || name.size() > 255) return false;
     for (wchar_t c : name) {
-        if (c < 32 || std::wstring_view(L"<>/\\\":;?*|,=`").find(c) != std::wstring_view::npos) return false;
+        if (c < 32 || kRefused.find(c) != std::wstring_view::npos) return false;
     }
     return true;
 }

@@ -161,11 +161,13 @@ int readTin(std::FILE* file, std::vector<Triangle>& triangles) {
 int contoursCommand() {
     if (!requireOpenProject(kOpenProjectFirst)) return RTERROR;
     const std::string tinPath = withExtension(settingPath(L"dpoints"), ".tin");
-    std::FILE* file = tz::platform::openFile(tinPath, "r");
+    // Binary: the reader takes CR as the white space it is, without the text
+    // layer's turning of every block.
+    std::FILE* file = tz::platform::openFile(tinPath, "rb");
     if (file == nullptr) {
         acedAlert(_T("Triangle file does not exist.  You will automatically be taken to triangulation.\n"));
         triangulateCommand();
-        file = tz::platform::openFile(tinPath, "r");
+        file = tz::platform::openFile(tinPath, "rb");
         if (file == nullptr) {
             acedAlert(_T("Could not open triangle file.  Command terminates.\n"));
             return RTERROR;
