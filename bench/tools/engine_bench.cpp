@@ -2,10 +2,14 @@
 // are put in the sorted point file's order (ascending x, y, z; one per plan
 // position) before the clock starts, as the triangulate command's
 // preparation hands them over. Prints the seconds the insertions and the
-// finished list took and the number of triangles.
+// finished list took and the number of triangles; with --hash, also a hash
+// of the finished list (vertex coordinates in list order), to check that a
+// change to the engine leaves its output as it was.
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "points/PointCompare.h"
@@ -14,13 +18,15 @@
 using namespace tz::terrain;
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: engine_bench POINTFILE\n");
+    const bool hash = argc == 3 && std::strcmp(argv[1], "--hash") == 0;
+    if (argc != 2 && !hash) {
+        std::fprintf(stderr, "usage: engine_bench [--hash] POINTFILE\n");
         return 2;
     }
-    std::FILE* f = std::fopen(argv[1], "r");
+    const char* path = argv[argc - 1];
+    std::FILE* f = std::fopen(path, "r");
     if (f == nullptr) {
-        std::fprintf(stderr, "engine_bench: cannot read %s\n", argv[1]);
+        std::fprintf(stderr, "engine_bench: cannot read %s\n", path);
         return 1;
     }
     std::vector<Point3> points;
@@ -48,6 +54,21 @@ int main(int argc, char** argv) {
     size_t triangles = 0;
     engine.forEachResult([&](const Triangle&) { ++triangles; });
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("%.3f %zu\n", seconds, triangles);
+    if (hash) {
+        // FNV-1a over the bytes of every coordinate, outside the timing.
+        uint64_t h = 0xcbf29ce484222325ull;
+        engine.forEachResult([&](const Triangle& t) {
+            for (const Point3& v : {t.p1, t.p2, t.p3}) {
+                for (double c : {v.x, v.y, v.z}) {
+                    unsigned char bytes[sizeof c];
+                    std::memcpy(bytes, &c, sizeof c);
+                    for (unsigned char b : bytes) h = (h ^ b) * 0x100000001b3ull;
+                }
+            }
+        });
+        std::printf("%.3f %zu %016llx\n", seconds, triangles, static_cast<unsigned long long>(h));
+    } else {
+        std::printf("%.3f %zu\n", seconds, triangles);
+    }
     return 0;
 }
