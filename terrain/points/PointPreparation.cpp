@@ -134,53 +134,46 @@ int preparePoints(const std::string& pointFile, const std::wstring& minimumText,
         files.first = tz::platform::openFile(work.first, "rb");
         if (files.first == nullptr)
             return fail(reporter, "Could not open sort work file #1 for reading.  Command terminates.\n");
+        Point3 firstPoint;
+        bool haveFirst = false;
         {
-            // Merge point 1 (as written, six decimals) into the sorted points by
-            // plan position; on equal plan position the work file's record
-            // goes first.
             NumberReader reader(files.first);
-            Point3 firstPoint;
-            bool haveFirst = readPoint(reader, firstPoint);
-            FixedWriter writer(files.second);
-            size_t next = 0;
-            while (haveFirst || next < sorted.size()) {
-                if (haveFirst && (next == sorted.size() || comparePointXY(firstPoint, sorted[next]) <= 0)) {
-                    writer.line3(firstPoint.x, firstPoint.y, firstPoint.z);
-                    haveFirst = readPoint(reader, firstPoint);
-                } else {
-                    writer.line3(sorted[next].x, sorted[next].y, sorted[next].z);
-                    ++next;
-                }
+            haveFirst = readPoint(reader, firstPoint);
+        }
+        closeFile(files.first);
+
+        // Merge point 1 (as written, six decimals) into the sorted points by
+        // plan position, the work file's record first on equal plan position,
+        // and filter by elevation. What went through the second work file
+        // and back is done here on the values that text would hold, so the
+        // points are written once, into the first work file.
+        const double minimum = elevationBound(minimumText);
+        const double maximum = elevationBound(maximumText);
+        auto keep = [&](const Point3& p) { return !useElevationRange || (minimum <= p.z && p.z <= maximum); };
+        std::vector<Point3> merged;
+        merged.reserve(sorted.size() + 1);
+        size_t next = 0;
+        while (haveFirst || next < sorted.size()) {
+            if (haveFirst && (next == sorted.size() || comparePointXY(firstPoint, sorted[next]) <= 0)) {
+                if (keep(firstPoint)) merged.push_back(firstPoint);
+                haveFirst = false;
+            } else {
+                const Point3& p = sorted[next++];
+                const Point3 written{roundedAsWritten(p.x), roundedAsWritten(p.y), roundedAsWritten(p.z)};
+                if (keep(written)) merged.push_back(written);
             }
         }
         sorted.clear();
         sorted.shrink_to_fit();
-        closeFile(files.first);
-        closeFile(files.second);
 
-        // Back into the first work file, through the elevation filter.
         files.first = tz::platform::openFile(work.first, "w");
         if (files.first == nullptr)
             return fail(reporter, "Could not open sort work file #1 for output.  Command terminates.\n");
-        files.second = tz::platform::openFile(work.second, "rb");
-        if (files.second == nullptr)
-            return fail(reporter, "Could not open sorted point file for input.  Command terminates.\n");
         {
-            const double minimum = elevationBound(minimumText);
-            const double maximum = elevationBound(maximumText);
-            NumberReader reader(files.second);
             FixedWriter writer(files.first);
-            Point3 point;
-            while (readPoint(reader, point)) {
-                if (useElevationRange && !(minimum <= point.z && point.z <= maximum)) continue;
-                writer.line3(point.x, point.y, point.z);
-            }
+            for (const Point3& p : merged) writer.line3(p.x, p.y, p.z);
         }
         closeFile(files.first);
-        closeFile(files.second);
-        files.second = tz::platform::openFile(work.second, "w");
-        if (files.second == nullptr)
-            return fail(reporter, "Could not open sorted point file for output.  Command terminates.\n");
     }
 
     closeFile(files.points);

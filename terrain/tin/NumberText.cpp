@@ -173,27 +173,40 @@ bool parseDecimalText(const char* first, const char* last, double& value) {
     return true;
 }
 
+namespace {
+
+// The exact value of `value` in millionths, rounded half to even as printf
+// rounds, from the bits of the double; false (nothing set) at 10^12 and
+// beyond, and for values that are not finite.
+bool exactMillionths(double value, uint64_t& units, bool& negative) {
+    if (!(std::fabs(value) < 1e12)) return false;
+    const uint64_t bits = std::bit_cast<uint64_t>(value);
+    negative = (bits >> 63) != 0;
+    const int biased = static_cast<int>((bits >> 52) & 0x7FF);
+    const uint64_t fraction = bits & ((uint64_t{1} << 52) - 1);
+    const uint64_t mantissa = biased == 0 ? fraction : fraction | (uint64_t{1} << 52);
+    const int shift = biased == 0 ? 1074 : 1075 - biased;  // value = mantissa / 2^shift
+    const unsigned __int128 scaled = static_cast<unsigned __int128>(mantissa) * 1000000u;
+    units = 0;
+    if (shift <= 0) {
+        units = static_cast<uint64_t>(scaled << -shift);
+    } else if (shift < 75) {  // from 2^75 on, scaled / 2^shift is below one half
+        units = static_cast<uint64_t>(scaled >> shift);
+        const unsigned __int128 rest = scaled & ((static_cast<unsigned __int128>(1) << shift) - 1);
+        const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
+        if (rest > half || (rest == half && (units & 1) != 0)) ++units;
+    }
+    return true;
+}
+
+}  // namespace
+
 void appendFixed(std::string& out, double value) {
-    // The exact value times 10^6, rounded half to even as printf rounds,
-    // from the bits of the double: the coordinates of a survey (below 10^12)
-    // take this way; anything larger or not finite goes to the library.
-    if (std::fabs(value) < 1e12) {
-        const uint64_t bits = std::bit_cast<uint64_t>(value);
-        const bool negative = (bits >> 63) != 0;
-        const int biased = static_cast<int>((bits >> 52) & 0x7FF);
-        const uint64_t fraction = bits & ((uint64_t{1} << 52) - 1);
-        const uint64_t mantissa = biased == 0 ? fraction : fraction | (uint64_t{1} << 52);
-        const int shift = biased == 0 ? 1074 : 1075 - biased;  // value = mantissa / 2^shift
-        const unsigned __int128 scaled = static_cast<unsigned __int128>(mantissa) * 1000000u;
-        uint64_t units = 0;  // millionths
-        if (shift <= 0) {
-            units = static_cast<uint64_t>(scaled << -shift);
-        } else if (shift < 75) {  // from 2^75 on, scaled / 2^shift is below one half
-            units = static_cast<uint64_t>(scaled >> shift);
-            const unsigned __int128 rest = scaled & ((static_cast<unsigned __int128>(1) << shift) - 1);
-            const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
-            if (rest > half || (rest == half && (units & 1) != 0)) ++units;
-        }
+    // Survey coordinates (below 10^12) take the exact integer way; anything
+    // larger or not finite goes to the library.
+    uint64_t units = 0;
+    bool negative = false;
+    if (exactMillionths(value, units, negative)) {
         char text[32];
         char* end = text + sizeof text;
         char* p = end;
@@ -212,6 +225,21 @@ void appendFixed(std::string& out, double value) {
     char text[400];
     const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 6);
     out.append(text, result.ptr);
+}
+
+double roundedAsWritten(double value) {
+    // Below 2^53 millionths the count and 10^6 are exact doubles and their
+    // quotient rounds as strtod rounds the text.
+    uint64_t units = 0;
+    bool negative = false;
+    if (exactMillionths(value, units, negative) && units < (uint64_t{1} << 53)) {
+        const double magnitude = static_cast<double>(units) / 1e6;
+        return negative ? -magnitude : magnitude;
+    }
+    const std::string text = formatFixed(value);
+    double parsed = 0;
+    std::from_chars(text.data(), text.data() + text.size(), parsed);
+    return parsed;
 }
 
 std::string formatFixed(double value) {

@@ -78,6 +78,10 @@ bool parseDecimalText(const char* first, const char* last, double& value);
 // "%lf" of one value, as printf formats it.
 std::string formatFixed(double value);
 
+// The value that reading "%lf" of `value` back gives: `value` rounded to
+// six decimals exactly as a text work file rounds it.
+double roundedAsWritten(double value);
+
 // Appends "%lf" of one value to `out`.
 void appendFixed(std::string& out, double value);
 

@@ -71,6 +71,22 @@ TEST(NumberText, FormatsExactHalvesAndEveryMagnitudeAsPrintfDoes) {
     }
 }
 
+TEST(NumberText, RoundedAsWrittenIsWhatReadingTheTextBackGives) {
+    std::mt19937_64 random(6);
+    auto check = [](double v) {
+        const double expected = std::strtod(formatFixed(v).c_str(), nullptr);
+        ASSERT_EQ(std::bit_cast<uint64_t>(roundedAsWritten(v)), std::bit_cast<uint64_t>(expected)) << v;
+    };
+    for (double v : {0.0, -0.0, -1e-9, 1e-9, 5e-7, -5e-7, 0.0078125, 4e6 + 0.0078125, 9.007199254740991e9, 1e12,
+                     -3e15, 1e300})
+        check(v);
+    for (int i = 0; i < 200000; ++i) {
+        uint64_t bits = random();
+        const uint64_t exponent = random() % (1023 + 50);
+        check(std::bit_cast<double>((bits & 0x800FFFFFFFFFFFFFull) | (exponent << 52)));
+    }
+}
+
 TEST(NumberText, ReadsFixedDecimalsAndLongDigitRunsAsStrtodDoes) {
     std::mt19937_64 random(4);
     std::string text;
