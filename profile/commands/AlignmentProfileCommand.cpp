@@ -20,7 +20,8 @@ namespace {
 // The edges of the TIN's triangles, each held once. None, after the
 // message, when the file cannot be opened.
 std::optional<EdgeList> loadTinEdges(const std::wstring& path) {
-    std::FILE* file = tz::platform::openFile(path, "r");
+    // Binary: the scanner turns CR LF itself, without the text layer's copy.
+    std::FILE* file = tz::platform::openFile(path, "rb");
     if (file == nullptr) {
         acutPrintf(_T("%s"), kCannotOpenTerrain);
         return std::nullopt;

@@ -14,7 +14,8 @@ std::optional<std::wstring> selectTinFile() {
 }
 
 std::optional<tz::sections::TinTable> loadTinTable(const std::wstring& path) {
-    std::FILE* file = tz::platform::openFile(path, "r");
+    // Binary: the scanner turns CR LF itself, without the text layer's copy.
+    std::FILE* file = tz::platform::openFile(path, "rb");
     if (file == nullptr) {
         acutPrintf(_T("\nCan't open point file. Command Terminates."));
         return std::nullopt;

@@ -1,5 +1,6 @@
 #include "TextScanner.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -66,7 +67,41 @@ int TextScanner::peek() {
     return c;
 }
 
+bool TextScanner::quickNumber(double& value) {
+    // Straight from the block when nothing is pushed back and the number
+    // ends well inside it: white space (CR LF or not, all of it is white
+    // space) skipped, then a plain decimal of up to 16 digits not followed
+    // by an exponent, worth the digits over a power of ten. Everything else
+    // goes the general way, character by character.
+    if (file_ == nullptr) return false;
+    if (pushedBack_ != kNothingPushed) {
+        // Every read ends by stepping back over the character after it; that
+        // character is the block's previous byte (for a CR LF read as one
+        // line feed, its LF, white space all the same).
+        if (blockPos_ == 0 || static_cast<unsigned char>(block_[blockPos_ - 1]) != pushedBack_) return false;
+        --blockPos_;
+        pushedBack_ = kNothingPushed;
+    }
+    if (blockEnd_ - blockPos_ < 64) return false;
+    const char* begin = block_.data() + blockPos_;
+    const char* limit = block_.data() + blockEnd_;
+    const char* p = begin;
+    while (p < limit && isScanSpace(static_cast<unsigned char>(*p))) ++p;
+    const char* number = p;
+    if (p < limit && (*p == '-' || *p == '+')) ++p;
+    const char* digits = p;
+    while (p < limit && (isDigit(static_cast<unsigned char>(*p)) || *p == '.')) ++p;
+    if (p >= limit || p == digits || *p == 'e' || *p == 'E') return false;
+    double parsed = 0;
+    if (p - digits > 24 || !parseDecimalText(digits, p, parsed)) return false;
+    if (std::count(digits, p, '.') > 1) return false;
+    value = *number == '-' ? -parsed : parsed;
+    blockPos_ += static_cast<std::size_t>(p - begin);
+    return true;
+}
+
 TextScanner::Read TextScanner::readNumber(double& value) {
+    if (quickNumber(value)) return Read::ok;
     int c = get();
     while (isScanSpace(c)) c = get();
     if (c == EOF) return Read::end;

@@ -70,6 +70,7 @@ public:
 private:
     int rawGet();
     int fileGet();  // next byte of file_, through block_
+    bool quickNumber(double& value);
 
     std::streambuf* buffer_ = nullptr;
     std::FILE* file_ = nullptr;

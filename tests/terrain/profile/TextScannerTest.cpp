@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdint>
+#include <cstdio>
+#include <random>
 #include <sstream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -148,6 +154,45 @@ TEST(TextScanner, ReadsAnOpenFileAsItReadsAStream) {
     EXPECT_EQ(scanner.get(), EOF);
     EXPECT_TRUE(scanner.reachedEnd());
     std::fclose(file);
+}
+
+TEST(TextScanner, AFileReadsInBlocksExactlyAsAStream) {
+    // Random runs of everything a file can hold, far longer than a block:
+    // survey numbers, CR LF and lone CRs, signs, dots, exponents, long digit
+    // runs and words. Both scanners get the same calls and must answer alike.
+    std::mt19937_64 random(12);
+    const std::vector<std::string> pieces = {"4012345.678000", "-0.000000", "12", "-3e1", "1e", "5.", ".5", "-", "+7",
+                                             "1.2.3", "12abc", "x", "00012.500", "123456789012345678901234567",
+                                             " ", "  ", "\t", "\r\n", "\n", "\r", "1e-400", "9e999", "0.0000001"};
+    for (int round = 0; round < 20; ++round) {
+        std::string text;
+        for (int i = 0; i < 20000; ++i) {
+            text += pieces[random() % pieces.size()];
+            if (random() % 3) text += ' ';
+        }
+        std::FILE* file = std::tmpfile();
+        ASSERT_NE(file, nullptr);
+        std::fwrite(text.data(), 1, text.size(), file);
+        std::rewind(file);
+        std::istringstream in(text);
+        TextScanner fromFile(file), fromStream(in);
+        for (int step = 0;; ++step) {
+            double a = 0, b = 0;
+            const Read ra = fromFile.readNumber(a), rb = fromStream.readNumber(b);
+            ASSERT_EQ(ra, rb) << "round " << round << " step " << step;
+            if (ra == Read::ok) {
+                ASSERT_EQ(std::bit_cast<std::uint64_t>(a), std::bit_cast<std::uint64_t>(b)) << step;
+            } else if (ra == Read::invalid) {
+                std::string wa, wb;
+                ASSERT_EQ(fromFile.readWord(wa), fromStream.readWord(wb));
+                ASSERT_EQ(wa, wb);
+            } else {
+                break;
+            }
+            ASSERT_EQ(fromFile.reachedEnd(), fromStream.reachedEnd()) << step;
+        }
+        std::fclose(file);
+    }
 }
 
 }  // namespace
