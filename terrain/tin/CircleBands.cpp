@@ -65,8 +65,8 @@ uint32_t CircleBands::insert(uint32_t id, double xc, double yc, double r, double
 }
 
 void CircleBands::renew(uint32_t handle, double& windowEnd) {
-    removeEntries(registrations_[handle]);
-    place(handle, windowEnd);
+    const Registration& registration = registrations_[handle];
+    replace(handle, registration.id, registration.xc, registration.yc, registration.r, windowEnd);
 }
 
 void CircleBands::collectFromAll(double x, double y, std::vector<uint32_t>& out) const {
@@ -77,11 +77,7 @@ void CircleBands::collectFromAll(double x, double y, std::vector<uint32_t>& out)
     }
 }
 
-void CircleBands::place(uint32_t handle, double& windowEnd) {
-    Registration& registration = registrations_[handle];
-    const double xc = registration.xc, yc = registration.yc, r = registration.r;
-    const double radiusSquared = r * r;
-    const bool normal = radiusSquared > 1e-280 && radiusSquared < 1e280;
+CircleBands::Rows CircleBands::rowsFor(double xc, double yc, double r, double& windowEnd) const {
     // Every point the engine's test puts inside lies within `reach` of the
     // centre, whatever the rounding.
     const double reach = r * (1 + kRelativeSlack) + kRelativeSlack * (std::fabs(xc) + std::fabs(yc) + scale_);
@@ -113,32 +109,102 @@ void CircleBands::place(uint32_t handle, double& windowEnd) {
     const uint32_t low = finestRow(yc - half - slack), high = finestRow(yc + half + slack);
     uint32_t level = 0;
     while ((high >> level) - (low >> level) + 1 > kRowLimit) ++level;
+    Rows rows;
+    rows.level = level;
+    rows.count = (high >> level) - (low >> level) + 1;
+    rows.first = static_cast<uint32_t>(levelStart_[level]) + (low >> level);
+    return rows;
+}
 
-    registration.level = static_cast<uint8_t>(level);
-    registration.count = static_cast<uint8_t>((high >> level) - (low >> level) + 1);
-    const double stored = normal ? radiusSquared : std::numeric_limits<double>::quiet_NaN();
-    for (uint32_t k = 0; k < registration.count; ++k) {
-        const uint32_t row = static_cast<uint32_t>(levelStart_[level]) + (low >> level) + k;
+void CircleBands::place(uint32_t handle, double& windowEnd) {
+    Registration& registration = registrations_[handle];
+    const Rows rows = rowsFor(registration.xc, registration.yc, registration.r, windowEnd);
+    registration.level = static_cast<uint8_t>(rows.level);
+    registration.count = static_cast<uint8_t>(rows.count);
+    const Entry entry = entryOf(registration, handle);
+    for (uint32_t k = 0; k < rows.count; ++k) {
+        const uint32_t row = rows.first + k;
         std::vector<Entry>& band = rows_[row];
         registration.rows[k] = row;
         registration.places[k] = static_cast<uint32_t>(band.size());
-        band.push_back({xc, yc, stored, registration.id, handle * kRowLimit + k});
+        band.push_back(entry);
+        band.back().owner = handle * kRowLimit + k;
     }
-    levelEntries_[level] += registration.count;
-    occupiedLevels_ |= uint64_t{1} << level;
+    levelEntries_[rows.level] += rows.count;
+    occupiedLevels_ |= uint64_t{1} << rows.level;
+}
+
+CircleBands::Entry CircleBands::entryOf(const Registration& registration, uint32_t handle) {
+    const double radiusSquared = registration.r * registration.r;
+    const bool normal = radiusSquared > 1e-280 && radiusSquared < 1e280;
+    const double stored = normal ? radiusSquared : std::numeric_limits<double>::quiet_NaN();
+    return {registration.xc, registration.yc, stored, registration.id, handle * kRowLimit};
+}
+
+void CircleBands::replace(uint32_t handle, uint32_t id, double xc, double yc, double r, double& windowEnd) {
+    // Entries that stay in their row are overwritten where they are; only
+    // the others leave their row or join a new one.
+    Registration& registration = registrations_[handle];
+    const Rows rows = rowsFor(xc, yc, r, windowEnd);
+    const Registration old = registration;
+    registration.xc = xc;
+    registration.yc = yc;
+    registration.r = r;
+    registration.id = id;
+    registration.level = static_cast<uint8_t>(rows.level);
+    registration.count = static_cast<uint8_t>(rows.count);
+    levelEntries_[old.level] -= old.count;
+    levelEntries_[rows.level] += rows.count;
+    if (levelEntries_[old.level] == 0) occupiedLevels_ &= ~(uint64_t{1} << old.level);
+    occupiedLevels_ |= uint64_t{1} << rows.level;
+
+    // An old entry kept for the new row k, else kRowLimit.
+    uint32_t keptFrom[kRowLimit];
+    bool kept[kRowLimit] = {};
+    for (uint32_t k = 0; k < rows.count; ++k) {
+        keptFrom[k] = kRowLimit;
+        for (uint32_t j = 0; j < old.count; ++j) {
+            if (old.rows[j] == rows.first + k) {
+                keptFrom[k] = j;
+                kept[j] = true;
+            }
+        }
+    }
+    // The old entries in rows no longer covered go first: a row holds one
+    // entry of a registration at most, so no kept entry moves meanwhile.
+    for (uint32_t j = 0; j < old.count; ++j) {
+        if (!kept[j]) removeEntry(old.rows[j], old.places[j]);
+    }
+    const Entry entry = entryOf(registration, handle);
+    for (uint32_t k = 0; k < rows.count; ++k) {
+        const uint32_t row = rows.first + k;
+        std::vector<Entry>& band = rows_[row];
+        uint32_t place;
+        if (keptFrom[k] != kRowLimit) {
+            place = old.places[keptFrom[k]];
+        } else {
+            place = static_cast<uint32_t>(band.size());
+            band.emplace_back();
+        }
+        band[place] = entry;
+        band[place].owner = handle * kRowLimit + k;
+        registration.rows[k] = row;
+        registration.places[k] = place;
+    }
+}
+
+void CircleBands::removeEntry(uint32_t row, uint32_t place) {
+    std::vector<Entry>& band = rows_[row];
+    if (place + 1 < band.size()) {
+        const Entry& moved = band.back();
+        registrations_[moved.owner / kRowLimit].places[moved.owner % kRowLimit] = place;
+        band[place] = moved;
+    }
+    band.pop_back();
 }
 
 void CircleBands::removeEntries(const Registration& registration) {
-    for (uint32_t k = 0; k < registration.count; ++k) {
-        std::vector<Entry>& band = rows_[registration.rows[k]];
-        const uint32_t place = registration.places[k];
-        if (place + 1 < band.size()) {
-            const Entry& moved = band.back();
-            registrations_[moved.owner / kRowLimit].places[moved.owner % kRowLimit] = place;
-            band[place] = moved;
-        }
-        band.pop_back();
-    }
+    for (uint32_t k = 0; k < registration.count; ++k) removeEntry(registration.rows[k], registration.places[k]);
     const uint32_t level = registration.level;
     levelEntries_[level] -= registration.count;
     if (levelEntries_[level] == 0) occupiedLevels_ &= ~(uint64_t{1} << level);

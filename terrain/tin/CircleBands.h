@@ -55,6 +55,12 @@ public:
     // Registers the circle of `handle` again for a window from the sweep line.
     void renew(uint32_t handle, double& windowEnd);
 
+    // Registers a new circle carrying `id` under `handle` in place of the
+    // circle it had, as erase(handle) and insert would but reusing the
+    // entries that stay in their rows (a cavity's new circles mostly lie
+    // where the old ones did).
+    void replace(uint32_t handle, uint32_t id, double xc, double yc, double r, double& windowEnd);
+
     // Removes the circle of `handle`; the handle may be given out again.
     void erase(uint32_t handle);
 
@@ -109,6 +115,15 @@ private:
         uint8_t level;
         uint8_t count;  // 0 for a free handle
     };
+
+    // The rows a circle's window occupies: `count` consecutive rows from
+    // `first` (an index into rows_), on the set `level`.
+    struct Rows {
+        uint32_t first, count, level;
+    };
+    Rows rowsFor(double xc, double yc, double r, double& windowEnd) const;
+    static Entry entryOf(const Registration& registration, uint32_t handle);
+    void removeEntry(uint32_t row, uint32_t place);
 
     uint32_t finestRow(double y) const {
         const double v = (y - y0_) * inverse_;

@@ -62,6 +62,7 @@ uint32_t DelaunayEngine::newSlot() {
         return slot;
     }
     tris_.push_back(Tri{});
+    tris_.back().circle = kNone;
     return static_cast<uint32_t>(tris_.size() - 1);
 }
 
@@ -90,7 +91,11 @@ void DelaunayEngine::activate(uint32_t slot, const Circle& c) {
         // One queue entry per triangle: due when the sweep passes the end of
         // its circle (finished) or of its circle's window (renewed).
         double windowEnd;
-        t.circle = bands_->insert(slot, c.xc, c.yc, c.r, windowEnd);
+        if (t.circle != kNone) {  // the handle of a triangle this one replaces
+            bands_->replace(t.circle, slot, c.xc, c.yc, c.r, windowEnd);
+        } else {
+            t.circle = bands_->insert(slot, c.xc, c.yc, c.r, windowEnd);
+        }
         t.completion = queue_->push(std::min(c.xc + c.r, windowEnd), slot);
     } else {
         t.circle = index_->insert(slot, c.xc, c.yc, c.r);
@@ -105,6 +110,7 @@ void DelaunayEngine::deactivate(Tri& t) {
     } else {
         index_->erase(t.circle);
     }
+    t.circle = kNone;
 }
 
 void DelaunayEngine::sortByListOrder(std::vector<uint32_t>& slots) const {
@@ -146,7 +152,7 @@ void DelaunayEngine::advanceSweep(double x) {
     sortByListOrder(batch_);
     for (uint32_t slot : batch_) {
         Tri& t = tris_[slot];
-        bands_->erase(t.circle);
+        deactivate(t);
         t.state = kCompleted;
         completed_.push_back(slot);
     }
@@ -325,8 +331,14 @@ void DelaunayEngine::retriangulate(const std::vector<uint32_t>& cavity, uint32_t
     for (uint32_t slot : cavity) {
         Tri& t = tris_[slot];
         if (t.state == kActive) {
-            deactivate(t);
-            if (mode_ == Mode::Sweep) queue_->withdraw(t.completion);
+            // During the sweep the circle's handle stays with the slot for
+            // the new triangle that takes the slot over; the handles not
+            // taken over go below.
+            if (mode_ == Mode::Sweep) {
+                queue_->withdraw(t.completion);
+            } else {
+                deactivate(t);
+            }
             t.state = kFree;
             freeSlots_.push_back(slot);
         } else {
@@ -359,6 +371,12 @@ void DelaunayEngine::retriangulate(const std::vector<uint32_t>& cavity, uint32_t
             for (int i = 0; i < 3; ++i) {
                 if (o.v[i] == e.b && o.v[i == 2 ? 0 : i + 1] == e.a) o.nb[i] = slot;
             }
+        }
+    }
+    if (mode_ == Mode::Sweep) {
+        for (uint32_t slot : cavity) {
+            Tri& t = tris_[slot];
+            if (t.state == kFree && t.circle != kNone) deactivate(t);
         }
     }
 }

@@ -1,6 +1,7 @@
 // The band index must find every circle the engine's floating-point test
 // puts around a point, on the sweep line and off it, as the sweep moves on
-// and windows are renewed: checked against testing every circle.
+// and windows are renewed or circles replaced: checked against testing every
+// circle.
 #include "tin/CircleBands.h"
 
 #include <gtest/gtest.h>
@@ -34,8 +35,9 @@ std::vector<uint32_t> sorted(std::vector<uint32_t> ids) {
 
 // A sweep over [0, 1000] x [0, 500]: circles through a point near the sweep
 // line, of every size from a millimetre to far beyond the extent (flat
-// triangles, the enclosing triangle's), some erased, windows renewed when
-// due, queries on the line (indexed) and left of it (every circle).
+// triangles, the enclosing triangle's), some erased, some replaced in their
+// handle by another, windows renewed when due, queries on the line
+// (indexed) and left of it (every circle).
 TEST(CircleBands, FindsEveryCircleHoldingAPointAsTheSweepMoves) {
     std::mt19937_64 random(41);
     std::uniform_real_distribution<double> u(0, 1);
@@ -80,6 +82,26 @@ TEST(CircleBands, FindsEveryCircleHoldingAPointAsTheSweepMoves) {
             bands.erase(handles[it->first]);
             handles.erase(it->first);
             circles.erase(it);
+        }
+        // Some are replaced by a circle of another size in their handle,
+        // as a cavity's new triangles take over the old ones' handles.
+        for (int k = 0; k < 2 && !circles.empty(); ++k) {
+            auto it = circles.begin();
+            std::advance(it, static_cast<long>(random() % circles.size()));
+            const uint32_t handle = handles[it->first];
+            handles.erase(it->first);
+            circles.erase(it);
+            const double y = ymin + u(random) * (ymax - ymin);
+            const double r = std::pow(10.0, -2 + 9 * u(random));
+            const double angle = (u(random) - 0.5) * 3.0;
+            const Circle3 c{sweep + r * std::cos(angle), y + r * std::sin(angle), r};
+            const uint32_t id = nextId++;
+            double windowEnd;
+            bands.replace(handle, id, c.xc, c.yc, c.r, windowEnd);
+            EXPECT_GE(windowEnd, sweep);
+            handles[id] = handle;
+            circles[id] = c;
+            if (windowEnd < CircleBands::kNoRenewal) renewals.emplace(windowEnd, id);
         }
         // Queries on the sweep line, in and beyond the rows' range.
         for (int q = 0; q < 6; ++q) {
