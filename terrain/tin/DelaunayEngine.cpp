@@ -63,6 +63,7 @@ uint32_t DelaunayEngine::newSlot() {
     }
     tris_.push_back(Tri{});
     tris_.back().circle = kNone;
+    tris_.back().completion = SweepQueue::kNone;
     return static_cast<uint32_t>(tris_.size() - 1);
 }
 
@@ -96,7 +97,12 @@ void DelaunayEngine::activate(uint32_t slot, const Circle& c) {
         } else {
             t.circle = bands_->insert(slot, c.xc, c.yc, c.r, windowEnd);
         }
-        t.completion = queue_->push(std::min(c.xc + c.r, windowEnd), slot);
+        const double due = std::min(c.xc + c.r, windowEnd);
+        if (t.completion != SweepQueue::kNone) {
+            queue_->replace(t.completion, due, slot);
+        } else {
+            t.completion = queue_->push(due, slot);
+        }
     } else {
         t.circle = index_->insert(slot, c.xc, c.yc, c.r);
         t.completion = SweepQueue::kNone;
@@ -153,6 +159,7 @@ void DelaunayEngine::advanceSweep(double x) {
     for (uint32_t slot : batch_) {
         Tri& t = tris_[slot];
         deactivate(t);
+        t.completion = SweepQueue::kNone;  // handed out by the queue
         t.state = kCompleted;
         completed_.push_back(slot);
     }
@@ -331,14 +338,10 @@ void DelaunayEngine::retriangulate(const std::vector<uint32_t>& cavity, uint32_t
     for (uint32_t slot : cavity) {
         Tri& t = tris_[slot];
         if (t.state == kActive) {
-            // During the sweep the circle's handle stays with the slot for
-            // the new triangle that takes the slot over; the handles not
-            // taken over go below.
-            if (mode_ == Mode::Sweep) {
-                queue_->withdraw(t.completion);
-            } else {
-                deactivate(t);
-            }
+            // During the sweep the circle's handle and the queue's entry
+            // stay with the slot for the new triangle that takes the slot
+            // over; those not taken over go below.
+            if (mode_ != Mode::Sweep) deactivate(t);
             t.state = kFree;
             freeSlots_.push_back(slot);
         } else {
@@ -376,7 +379,11 @@ void DelaunayEngine::retriangulate(const std::vector<uint32_t>& cavity, uint32_t
     if (mode_ == Mode::Sweep) {
         for (uint32_t slot : cavity) {
             Tri& t = tris_[slot];
-            if (t.state == kFree && t.circle != kNone) deactivate(t);
+            if (t.state == kFree && t.circle != kNone) {
+                deactivate(t);
+                queue_->withdraw(t.completion);
+                t.completion = SweepQueue::kNone;
+            }
         }
     }
 }

@@ -31,11 +31,20 @@ uint32_t SweepQueue::push(double key, uint32_t id) {
         entry = static_cast<uint32_t>(entries_.size());
         entries_.emplace_back();
     }
-    const uint32_t head = heads_[bucket];
-    entries_[entry] = {key, id, bucket, head, kNone};
-    if (head != kNone) entries_[head].previous = entry;
-    heads_[bucket] = entry;
+    entries_[entry].key = key;
+    entries_[entry].id = id;
+    link(entry, bucket);
     return entry;
+}
+
+void SweepQueue::replace(uint32_t entry, double key, uint32_t id) {
+    const uint32_t bucket = std::max(bucketOf(key), cursor_);
+    if (bucket != entries_[entry].bucket) {
+        unlink(entry);
+        link(entry, bucket);
+    }
+    entries_[entry].key = key;
+    entries_[entry].id = id;
 }
 
 void SweepQueue::popBefore(double x, std::vector<uint32_t>& out) {

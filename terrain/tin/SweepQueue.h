@@ -30,6 +30,10 @@ public:
     // entry that withdraws it.
     uint32_t push(double key, uint32_t id);
 
+    // Gives an entry that has not been handed out a new key and id, as
+    // withdraw and push would, keeping its number.
+    void replace(uint32_t entry, double key, uint32_t id);
+
     // Withdraws an entry that has not been handed out.
     void withdraw(uint32_t entry) {
         unlink(entry);
@@ -64,6 +68,15 @@ private:
             entries_[e.previous].next = e.next;
         }
         if (e.next != kNone) entries_[e.next].previous = e.previous;
+    }
+    void link(uint32_t entry, uint32_t bucket) {
+        Entry& e = entries_[entry];
+        const uint32_t head = heads_[bucket];
+        e.bucket = bucket;
+        e.next = head;
+        e.previous = kNone;
+        if (head != kNone) entries_[head].previous = entry;
+        heads_[bucket] = entry;
     }
     void release(uint32_t entry) {
         entries_[entry].next = free_;

@@ -1,6 +1,7 @@
 // The bucket queue must hand out exactly the ids whose key is less than x,
 // each once, whatever the keys (left of the range, beyond it, in one
-// bucket) and wherever x goes (forward, back, beyond the range).
+// bucket; entries withdrawn or taken over by another id and key) and
+// wherever x goes (forward, back, beyond the range).
 #include "tin/SweepQueue.h"
 
 #include <gtest/gtest.h>
@@ -43,6 +44,19 @@ TEST(SweepQueue, HandsOutExactlyTheKeysLessThanX) {
             queue.withdraw(entries[it->first]);
             entries.erase(it->first);
             waiting.erase(it);
+        }
+        // An entry taken over by another id with a key near or far from
+        // its own, as a new triangle takes over an old one's entry.
+        if (step % 2 == 0 && !waiting.empty()) {
+            auto it = waiting.begin();
+            std::advance(it, static_cast<long>(random() % waiting.size()));
+            const uint32_t entry = entries[it->first];
+            const double key = step % 4 == 0 ? it->second + u(random) * 0.1 : x + (u(random) - 0.1) * 40;
+            entries.erase(it->first);
+            waiting.erase(it);
+            queue.replace(entry, key, nextId);
+            entries[nextId] = entry;
+            waiting[nextId++] = key;
         }
         std::vector<uint32_t> due;
         queue.popBefore(x, due);
