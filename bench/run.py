@@ -74,7 +74,7 @@ class Bench:
     # ---- inputs -----------------------------------------------------------
 
     def points(self, kind, count, seed=1):
-        path = self.data / f"{kind}-{count}.dat"
+        path = self.data / f"{kind}-{count}-{seed}.dat"
         if not path.exists():
             if kind == "random":
                 run([self.bin / "make_points", "random", str(count), str(seed), path], self.data)
