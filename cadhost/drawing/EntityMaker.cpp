@@ -129,6 +129,7 @@ MakeResult finishComplex(Drawing& drawing, GroupList list, MakeContext context) 
         removeGroups(main.data, 66);  // an INSERT whose attributes never came
     } else {
         subs.push_back(std::move(end));
+        main.subEntities.reserve(subs.size());
         for (Entity& sub : subs) {
             sub.handle = drawing.allocateHandle();
             sub.owner = main.handle;

@@ -256,9 +256,16 @@ std::wstring prepareEntityData(Drawing& drawing, std::wstring_view type, GroupLi
         }
     }
 
-    std::wstring layerName = groupString(data, 8).value_or(
-        context.inheritedLayer != nullptr ? *context.inheritedLayer : context.currentLayer);
-    if (!isValidSymbolName(layerName)) return L"invalid layer name \"" + layerName + L"\"";
+    // The layer named in the list (kept as a copy: the list changes below),
+    // or the default, which outlives this call and needs no copy.
+    std::wstring namedLayer;
+    std::wstring_view layerName =
+        context.inheritedLayer != nullptr ? *context.inheritedLayer : context.currentLayer;
+    if (std::optional<std::wstring> named = groupString(data, 8)) {
+        namedLayer = std::move(*named);
+        layerName = namedLayer;
+    }
+    if (!isValidSymbolName(layerName)) return L"invalid layer name \"" + std::wstring(layerName) + L"\"";
     if (std::optional<int64_t> color = groupInt(data, 62); color && (*color < 0 || *color > 256)) {
         return L"the colour (62) must lie between 0 and 256";
     }
