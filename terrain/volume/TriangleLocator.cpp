@@ -21,6 +21,8 @@ constexpr std::size_t kMaxBucketsPerSide = 1 << 14;
 constexpr std::size_t kMaxBucketEntries = 64;
 constexpr int kMaxDepth = 3;
 constexpr std::size_t kMaxFinerEntriesPerMember = 8;
+// Wide triangles beyond this many get a coarser grid of their own.
+constexpr std::size_t kMaxWideScan = 32;
 
 std::size_t sideBuckets(double length, double perUnit) {
     const double count = std::ceil(length * perUnit);
@@ -135,6 +137,14 @@ void TriangleLocator::build(std::size_t gridIndex, const std::vector<std::uint32
     }
     grid.child.assign(bucketCount, -1);
 
+    // Many wide triangles: a grid laid for them alone has buckets their size.
+    std::vector<std::uint32_t> wide;
+    if (grid.wide.size() > kMaxWideScan && grid.wide.size() < members.size()) {
+        wide.swap(grid.wide);
+        grid.wideGrid = static_cast<std::int32_t>(grids_.size());
+        grids_.emplace_back();
+    }
+
     // Crowded buckets get their own grid; their entries move there.
     std::vector<std::pair<std::size_t, std::vector<std::uint32_t>>> crowded;
     if (depth < kMaxDepth && bucketCount > 1) {
@@ -150,8 +160,10 @@ void TriangleLocator::build(std::size_t gridIndex, const std::vector<std::uint32
         grids_.emplace_back();
     }
     const std::vector<std::int32_t> children = grid.child;
+    const std::int32_t wideGrid = grid.wideGrid;
     grids_[gridIndex] = std::move(grid);
     for (auto& [bucket, list] : crowded) build(static_cast<std::size_t>(children[bucket]), list, depth + 1);
+    if (wideGrid >= 0) build(static_cast<std::size_t>(wideGrid), wide, 0);
 }
 
 std::size_t TriangleLocator::bucketOf(const Grid& grid, double x, double y) const {
@@ -161,54 +173,68 @@ std::size_t TriangleLocator::bucketOf(const Grid& grid, double x, double y) cons
 
 std::ptrdiff_t TriangleLocator::lastContaining(double x, double y) const {
     std::ptrdiff_t found = kNone;
-    const Grid* grid = &grids_[0];
-    for (;;) {
-        for (auto it = grid->wide.rbegin(); it != grid->wide.rend() && static_cast<std::ptrdiff_t>(*it) > found; ++it) {
-            if (containsPoint(triangles_[*it], x, y)) {
-                found = *it;
-                break;
-            }
-        }
-        const std::size_t bucket = bucketOf(*grid, x, y);
-        if (grid->child[bucket] >= 0) {
-            grid = &grids_[static_cast<std::size_t>(grid->child[bucket])];
-            continue;
-        }
-        for (std::size_t e = grid->bucketStart[bucket + 1];
-             e > grid->bucketStart[bucket] && static_cast<std::ptrdiff_t>(grid->entries[e - 1]) > found; --e) {
-            if (containsPoint(triangles_[grid->entries[e - 1]], x, y)) {
-                found = grid->entries[e - 1];
-                break;
-            }
-        }
-        return found;
-    }
+    searchLast(0, x, y, found);
+    return found;
 }
 
 std::ptrdiff_t TriangleLocator::firstContaining(double x, double y) const {
     std::ptrdiff_t found = kNone;
-    auto before = [&found](std::uint32_t index) { return found == kNone || static_cast<std::ptrdiff_t>(index) < found; };
-    const Grid* grid = &grids_[0];
+    searchFirst(0, x, y, found);
+    return found;
+}
+
+void TriangleLocator::searchLast(std::size_t gridIndex, double x, double y, std::ptrdiff_t& found) const {
+    // Lists are in increasing index: from the back, the first hit is the
+    // largest, and indexes at or below one found already cannot matter.
     for (;;) {
-        for (auto it = grid->wide.begin(); it != grid->wide.end() && before(*it); ++it) {
+        const Grid& grid = grids_[gridIndex];
+        if (grid.wideGrid >= 0) searchLast(static_cast<std::size_t>(grid.wideGrid), x, y, found);
+        for (auto it = grid.wide.rbegin(); it != grid.wide.rend() && static_cast<std::ptrdiff_t>(*it) > found; ++it) {
             if (containsPoint(triangles_[*it], x, y)) {
                 found = *it;
                 break;
             }
         }
-        const std::size_t bucket = bucketOf(*grid, x, y);
-        if (grid->child[bucket] >= 0) {
-            grid = &grids_[static_cast<std::size_t>(grid->child[bucket])];
+        const std::size_t bucket = bucketOf(grid, x, y);
+        if (grid.child[bucket] >= 0) {
+            gridIndex = static_cast<std::size_t>(grid.child[bucket]);
             continue;
         }
-        for (std::size_t e = grid->bucketStart[bucket]; e < grid->bucketStart[bucket + 1] && before(grid->entries[e]);
-             ++e) {
-            if (containsPoint(triangles_[grid->entries[e]], x, y)) {
-                found = grid->entries[e];
+        for (std::size_t e = grid.bucketStart[bucket + 1];
+             e > grid.bucketStart[bucket] && static_cast<std::ptrdiff_t>(grid.entries[e - 1]) > found; --e) {
+            if (containsPoint(triangles_[grid.entries[e - 1]], x, y)) {
+                found = grid.entries[e - 1];
                 break;
             }
         }
-        return found;
+        return;
+    }
+}
+
+void TriangleLocator::searchFirst(std::size_t gridIndex, double x, double y, std::ptrdiff_t& found) const {
+    auto before = [&found](std::uint32_t index) { return found == kNone || static_cast<std::ptrdiff_t>(index) < found; };
+    for (;;) {
+        const Grid& grid = grids_[gridIndex];
+        if (grid.wideGrid >= 0) searchFirst(static_cast<std::size_t>(grid.wideGrid), x, y, found);
+        for (auto it = grid.wide.begin(); it != grid.wide.end() && before(*it); ++it) {
+            if (containsPoint(triangles_[*it], x, y)) {
+                found = *it;
+                break;
+            }
+        }
+        const std::size_t bucket = bucketOf(grid, x, y);
+        if (grid.child[bucket] >= 0) {
+            gridIndex = static_cast<std::size_t>(grid.child[bucket]);
+            continue;
+        }
+        for (std::size_t e = grid.bucketStart[bucket]; e < grid.bucketStart[bucket + 1] && before(grid.entries[e]);
+             ++e) {
+            if (containsPoint(triangles_[grid.entries[e]], x, y)) {
+                found = grid.entries[e];
+                break;
+            }
+        }
+        return;
     }
 }
 

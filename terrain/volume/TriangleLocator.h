@@ -4,7 +4,8 @@
 // the scan: triangles are filed in a uniform grid of buckets by their
 // bounds, and only the triangles filed where the point falls are tested.
 // A bucket that collects too many triangles (a dense site beside a far
-// outlier point, two distant clusters) gets a finer grid of its own.
+// outlier point, two distant clusters) gets a finer grid of its own; the
+// triangles too large for a grid's buckets get a coarser one.
 #pragma once
 
 #include <cstddef>
@@ -42,12 +43,19 @@ private:
         std::vector<std::uint32_t> entries;
         std::vector<std::int32_t> child;
         // Triangles spanning too many buckets to file them in each, in
-        // increasing index; tested for every point that reaches this grid.
+        // increasing index; tested for every point that reaches this grid,
+        // unless wideGrid names a coarser grid that holds them instead (the
+        // slivers along the hull of a large survey number in the thousands).
         std::vector<std::uint32_t> wide;
+        std::int32_t wideGrid = -1;
     };
 
     void build(std::size_t gridIndex, const std::vector<std::uint32_t>& members, int depth);
     std::size_t bucketOf(const Grid& grid, double x, double y) const;
+    // The largest (or smallest) index above (below) `found` of a triangle
+    // holding (x, y) among those of grid `gridIndex`, into `found`.
+    void searchLast(std::size_t gridIndex, double x, double y, std::ptrdiff_t& found) const;
+    void searchFirst(std::size_t gridIndex, double x, double y, std::ptrdiff_t& found) const;
 
     const std::vector<PreparedTriangle>& triangles_;
     std::vector<Grid> grids_;  // grids_[0] covers every triangle

@@ -105,6 +105,23 @@ TEST(TriangleLocator, HugeAndSliverTrianglesAmongSmallOnesMatchTheScan) {
     expectSameAsScan(surface, 0, 0, 20, 0.25, random);
 }
 
+TEST(TriangleLocator, ManySliversAlongTheHullGetAGridOfTheirOwnAndMatchTheScan) {
+    // A large survey's hull is lined with thousands of long thin triangles;
+    // here hundreds, of every length and slant, among small ones, some
+    // crossing each other, spread through the file.
+    std::mt19937 random(21);
+    auto surface = testing::gridSurface(30, 30, 1, 0, 0, [](double x, double y) { return x + y; });
+    std::uniform_real_distribution<double> at(-2, 32), width(0.01, 0.6);
+    for (int k = 0; k < 400; ++k) {
+        const double x1 = at(random), y1 = at(random), x2 = at(random), y2 = at(random), w = width(random);
+        const double n[9] = {x1, y1, 5, x2, y2, 6, x2 + w, y2 - w, 7};
+        const size_t place = random() % (surface.size() + 1);
+        surface.insert(surface.begin() + static_cast<std::ptrdiff_t>(place), prepareTriangle(n));
+    }
+    EXPECT_GT(TriangleLocator(surface).gridCount(), 1u);
+    expectSameAsScan(surface, 0, 0, 30, 0.5, random);
+}
+
 TEST(TriangleLocator, ADenseSiteBesideAFarOutlierMatchesTheScan) {
     // A stray point far away: the site falls within one bucket of the whole
     // extent and gets finer grids; the slivers to the outlier span it all.
