@@ -94,6 +94,34 @@ bool isCanonicalRecord(const char* begin, const char* end) {
     return p == end;
 }
 
+// Walks the lines of `input` from its start while they are in the writing
+// format, handing each (without its line end) to take(text, length).
+// Returns the file offset of the first line that is not (a last line
+// without a line end, or one longer than the block, counts as not), or -1
+// when every line is.
+template <class Take>
+long long walkCanonicalLines(std::FILE* input, Take&& take) {
+    std::vector<char> block(size_t{1} << 22);
+    long long lineStart = 0;
+    size_t held = 0;
+    for (;;) {
+        const size_t got = std::fread(block.data() + held, 1, block.size() - held, input);
+        const char* line = block.data();
+        const char* end = block.data() + held + got;
+        while (const void* found = std::memchr(line, '\n', static_cast<size_t>(end - line))) {
+            const char* lineEnd = static_cast<const char*>(found);
+            if (!isCanonicalRecord(line, lineEnd)) return lineStart;
+            take(line, static_cast<size_t>(lineEnd - line) - (lineEnd[-1] == '\r' ? 1 : 0));
+            lineStart += lineEnd + 1 - line;
+            line = lineEnd + 1;
+        }
+        held = static_cast<size_t>(end - line);
+        if (got == 0) return held == 0 ? -1 : lineStart;
+        if (held == block.size()) return lineStart;
+        std::memmove(block.data(), line, held);
+    }
+}
+
 }  // namespace
 
 bool copyTinFile(const std::string& from, const std::string& to) {
@@ -107,48 +135,24 @@ bool copyTinFile(const std::string& from, const std::string& to) {
     // Lines already in the writing format are copied as they stand; from the
     // first line that is not, the records are read and printed again.
     bool ok = true;
-    std::vector<char> block(size_t{1} << 22);
     std::string out;
-    long long lineStart = 0;  // file offset of the first line not yet copied
-    size_t held = 0;
-    bool general = false;
-    for (;;) {
-        const size_t got = std::fread(block.data() + held, 1, block.size() - held, input);
-        const char* line = block.data();
-        const char* end = block.data() + held + got;
-        while (const void* found = std::memchr(line, '\n', static_cast<size_t>(end - line))) {
-            const char* lineEnd = static_cast<const char*>(found);
-            if (!isCanonicalRecord(line, lineEnd)) {
-                general = true;
-                break;
-            }
-            out.append(line, static_cast<size_t>(lineEnd - line) - (lineEnd[-1] == '\r' ? 1 : 0));
-            out += '\n';
-            lineStart += lineEnd + 1 - line;
-            line = lineEnd + 1;
-        }
-        if (out.size() >= (size_t{1} << 20) || general || got == 0) {
-            if (!out.empty() && std::fwrite(out.data(), 1, out.size(), output) != out.size()) ok = false;
-            out.clear();
-        }
-        if (general || got == 0) {
-            general = general || line != end;  // a last line without a line end
-            break;
-        }
-        held = static_cast<size_t>(end - line);
-        std::memmove(block.data(), line, held);
-        if (held == block.size()) {  // a line longer than the block
-            general = true;
-            break;
-        }
-    }
-    if (general && std::fseek(input, lineStart, SEEK_SET) == 0) {
+    auto writeOut = [&] {
+        if (!out.empty() && std::fwrite(out.data(), 1, out.size(), output) != out.size()) ok = false;
+        out.clear();
+    };
+    const long long rest = walkCanonicalLines(input, [&](const char* text, size_t length) {
+        out.append(text, length);
+        out += '\n';
+        if (out.size() >= (size_t{1} << 20)) writeOut();
+    });
+    writeOut();
+    if (rest >= 0 && std::fseek(input, rest, SEEK_SET) == 0) {
         TinReader reader(input, LastRecord::Accept);
         TinWriter writer(output);
         Triangle t;
         while (reader.next(t)) writer.write(t);
         ok = writer.flush() && ok;
-    } else if (general) {
+    } else if (rest >= 0) {
         ok = false;
     }
     std::fclose(input);
@@ -159,28 +163,7 @@ bool moveTinFile(const std::string& from, const std::string& to) {
     // Every line in the writing format: the copy would be the same bytes.
     std::FILE* input = tz::platform::openFile(from, "rb");
     if (input == nullptr) return false;
-    bool verbatim = true;
-    std::vector<char> block(size_t{1} << 22);
-    size_t held = 0;
-    for (;;) {
-        const size_t got = std::fread(block.data() + held, 1, block.size() - held, input);
-        const char* line = block.data();
-        const char* end = block.data() + held + got;
-        while (const void* found = std::memchr(line, '\n', static_cast<size_t>(end - line))) {
-            const char* lineEnd = static_cast<const char*>(found);
-            if (!isCanonicalRecord(line, lineEnd)) {
-                verbatim = false;
-                break;
-            }
-            line = lineEnd + 1;
-        }
-        held = static_cast<size_t>(end - line);
-        if (!verbatim || got == 0 || held == block.size()) {
-            verbatim = verbatim && held == 0 && got == 0;
-            break;
-        }
-        std::memmove(block.data(), line, held);
-    }
+    const bool verbatim = walkCanonicalLines(input, [](const char*, size_t) {}) < 0;
     std::fclose(input);
     if (verbatim && tz::platform::renameFile(from, to)) return true;
     if (!copyTinFile(from, to)) return false;
