@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "tin/SlotReuse.h"
+
 namespace tz::terrain {
 namespace {
 
@@ -47,14 +49,7 @@ CircleBands::CircleBands(double ymin, double ymax, double rowHeight) {
 }
 
 uint32_t CircleBands::insert(uint32_t id, double xc, double yc, double r, double& windowEnd) {
-    uint32_t handle;
-    if (!freeHandles_.empty()) {
-        handle = freeHandles_.back();
-        freeHandles_.pop_back();
-    } else {
-        handle = static_cast<uint32_t>(registrations_.size());
-        registrations_.emplace_back();
-    }
+    const uint32_t handle = takeSlot(registrations_, freeHandles_);
     Registration& registration = registrations_[handle];
     registration.xc = xc;
     registration.yc = yc;

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "tin/SlotReuse.h"
+
 namespace tz::terrain {
 namespace {
 
@@ -116,14 +118,7 @@ void CircleIndex::erase(uint32_t handle) {
 }
 
 uint32_t CircleIndex::insert(uint32_t id, double xc, double yc, double r) {
-    uint32_t handle;
-    if (!freeHandles_.empty()) {
-        handle = freeHandles_.back();
-        freeHandles_.pop_back();
-    } else {
-        handle = static_cast<uint32_t>(registrations_.size());
-        registrations_.emplace_back();
-    }
+    const uint32_t handle = takeSlot(registrations_, freeHandles_);
     Registration& registration = registrations_[handle];
     registration.count = 1;
     if (!(r < kHugeRadius) || !std::isfinite(xc) || !std::isfinite(yc) || std::fabs(xc) > kHugeRadius ||
