@@ -28,7 +28,7 @@ struct ElevationTexts {
 // The lowest and highest elevation of the point file, as the drawing shows
 // numbers; none when the file cannot be opened.
 std::optional<ElevationTexts> proposeElevationRange(const std::string& pointFile) {
-    std::FILE* file = tz::platform::openFile(pointFile, "r");
+    std::FILE* file = tz::platform::openFile(pointFile, "rb");
     if (file == nullptr) return std::nullopt;
     NumberReader reader(file);
     double point[3];
