@@ -136,14 +136,20 @@ bool runDialog(TriangulateDialog& state, SuiteDialog& triangulate) {
     return state.accepted;
 }
 
+// Moves a stage file on to the next stage's name, or alerts.
+int passOn(const std::string& from, const std::string& to, TinText known, StageReporter& reporter) {
+    if (moveTinFile(from, to, known)) return kStageDone;
+    reporter.alert("Error opening output file.\n");
+    return kStatusError;
+}
+
 // The fault stage: the faults applied into ".ftin", or ".ttin" copied there
-// (and, being deleted right after, moved).
-int runFaultStage(const std::string& rawTin, const std::string& faultedTin, StageReporter& reporter) {
+// (and, being deleted right after, moved). `text` is what is known of
+// ".ttin" on the way in, of ".ftin" on the way out.
+int runFaultStage(const std::string& rawTin, const std::string& faultedTin, TinText& text, StageReporter& reporter) {
     const ProjectSettings& settings = projectSettings();
-    if (settings.get(L"ufaults") != L"1") {
-        moveTinFile(rawTin, faultedTin);
-        return kStageDone;
-    }
+    if (settings.get(L"ufaults") != L"1") return passOn(rawTin, faultedTin, text, reporter);
+    text = TinText::Unknown;
     acutPrintf(_T("\nApplying Fault Lines..."));
     const int dimension = static_cast<int>(leadingNumber(settings.get(L"dimfaults")));
     return applyFaultLines(rawTin, settingPath(L"dfaults"), dimension, settings.get(L"ubound") == L"1",
@@ -152,10 +158,10 @@ int runFaultStage(const std::string& rawTin, const std::string& faultedTin, Stag
 
 // The boundary stage: ".ftin" clipped into ".tin", or copied there (and,
 // being deleted right after, moved).
-int runBoundaryStage(const std::string& faultedTin, const std::string& finalTin, StageReporter& reporter) {
+int runBoundaryStage(const std::string& faultedTin, const std::string& finalTin, TinText text,
+                     StageReporter& reporter) {
     if (projectSettings().get(L"ubound") != L"1") {
-        moveTinFile(faultedTin, finalTin);
-        return kStatusSuccess;
+        return passOn(faultedTin, finalTin, text, reporter) == kStageDone ? kStatusSuccess : kStatusError;
     }
     return clipToBoundary(faultedTin, settingPath(L"dbndry"), finalTin, reporter);
 }
@@ -188,18 +194,19 @@ int triangulateCommand() {
     }
 
     acutPrintf(_T("\nCreating Triangulation..."));
-    const int built = buildTriangulation(pointFile, work.second, reporter, userBroke);
+    TinText text = TinText::Unknown;
+    const int built = buildTriangulation(pointFile, work.second, reporter, userBroke, &text);
     removeSortWorkFiles(work);
     if (built == kStatusError || built == kStatusCancel) return built;
 
     const std::string rawTin = withExtension(pointFile, ".ttin");
     const std::string faultedTin = withExtension(pointFile, ".ftin");
     const std::string finalTin = withExtension(pointFile, ".tin");
-    const int faulted = runFaultStage(rawTin, faultedTin, reporter);
+    const int faulted = runFaultStage(rawTin, faultedTin, text, reporter);
     if (faulted == kStatusError || faulted == kStatusCancel) return faulted;
     tz::platform::deleteFile(rawTin);
 
-    if (runBoundaryStage(faultedTin, finalTin, reporter) == kStatusError) return RTERROR;
+    if (runBoundaryStage(faultedTin, finalTin, text, reporter) == kStatusError) return RTERROR;
     tz::platform::deleteFile(faultedTin);
     return RTNORM;
 }

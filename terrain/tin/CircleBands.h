@@ -66,6 +66,7 @@ public:
 
     // xc + r of the circle of `handle`, as the engine's completion test adds them.
     double rightEnd(uint32_t handle) const { return registrations_[handle].xc + registrations_[handle].r; }
+    double radius(uint32_t handle) const { return registrations_[handle].r; }
 
     // Appends to `out` the id of every circle that contains (x, y) by the
     // engine's floating-point test, sqrt((y - yc)^2 + (x - xc)^2) < r, each

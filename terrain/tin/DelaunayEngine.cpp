@@ -154,15 +154,20 @@ void DelaunayEngine::advanceSweep(double x) {
             t.completion = queue_->push(std::min(rightEnd, windowEnd), slot);
         }
     }
-    if (batch_.empty()) return;
-    sortByListOrder(batch_);
-    for (uint32_t slot : batch_) {
-        Tri& t = tris_[slot];
-        deactivate(t);
-        t.completion = SweepQueue::kNone;  // handed out by the queue
-        t.state = kCompleted;
-        completed_.push_back(slot);
+    if (!batch_.empty()) {
+        sortByListOrder(batch_);
+        for (uint32_t slot : batch_) {
+            Tri& t = tris_[slot];
+            const double reach = std::fabs(bands_->rightEnd(t.circle)) + bands_->radius(t.circle);
+            const double settlesAt = bands_->rightEnd(t.circle) + kSettleMargin * reach;
+            deactivate(t);
+            t.completion = static_cast<uint32_t>(completed_.size());  // the queue has handed it out
+            t.state = kCompleted;
+            completed_.push_back(slot);
+            settlesAt_.push_back(settlesAt);
+        }
     }
+    while (settled_ < completed_.size() && x > settlesAt_[settled_]) ++settled_;
 }
 
 void DelaunayEngine::collectContaining(const Point3& p, std::vector<uint32_t>& out) {
@@ -346,6 +351,7 @@ void DelaunayEngine::retriangulate(const std::vector<uint32_t>& cavity, uint32_t
             freeSlots_.push_back(slot);
         } else {
             t.state = kRemovedCompleted;  // keeps its place in the completed list, unused
+            if (t.completion < settled_) settledStayed_ = false;
         }
     }
     std::vector<uint32_t>& slots = newSlots_;
@@ -408,28 +414,39 @@ void DelaunayEngine::insert(const Point3& point) {
     retriangulate(cavity_, apex);
 }
 
-void DelaunayEngine::forEachResult(const std::function<void(const Triangle&)>& visit) const {
-    auto touchesEnclosing = [&](const Tri& t) {
-        for (uint32_t v : t.v) {
-            const Point3& q = vertices_[v];
-            for (int s = 0; s < 3; ++s) {
-                if (q.x == vertices_[s].x && q.y == vertices_[s].y && q.z == vertices_[s].z) return true;
-            }
+bool DelaunayEngine::touchesEnclosing(const Tri& t) const {
+    for (uint32_t v : t.v) {
+        const Point3& q = vertices_[v];
+        for (int s = 0; s < 3; ++s) {
+            if (q.x == vertices_[s].x && q.y == vertices_[s].y && q.z == vertices_[s].z) return true;
         }
-        return false;
-    };
-    auto emit = [&](const Tri& t) {
-        if (!touchesEnclosing(t)) visit(Triangle{vertices_[t.v[0]], vertices_[t.v[1]], vertices_[t.v[2]]});
-    };
-    for (uint32_t slot : completed_) {
-        if (tris_[slot].state == kCompleted) emit(tris_[slot]);
     }
+    return false;
+}
+
+void DelaunayEngine::forEachCompleted(size_t from, size_t to,
+                                      const std::function<void(const Triangle&)>& visit) const {
+    for (size_t k = from; k < to && k < completed_.size(); ++k) {
+        const Tri& t = tris_[completed_[k]];
+        if (t.state == kCompleted && !touchesEnclosing(t)) visit(triangleOf(t));
+    }
+}
+
+void DelaunayEngine::forEachResult(const std::function<void(const Triangle&)>& visit) const {
+    forEachResultFrom(0, visit);
+}
+
+void DelaunayEngine::forEachResultFrom(size_t from, const std::function<void(const Triangle&)>& visit) const {
+    forEachCompleted(from, completed_.size(), visit);
     std::vector<uint32_t> active;
     for (uint32_t slot = 0; slot < tris_.size(); ++slot) {
         if (tris_[slot].state == kActive) active.push_back(slot);
     }
     std::sort(active.begin(), active.end(), [&](uint32_t a, uint32_t b) { return tris_[a].seq < tris_[b].seq; });
-    for (uint32_t slot : active) emit(tris_[slot]);
+    for (uint32_t slot : active) {
+        const Tri& t = tris_[slot];
+        if (!touchesEnclosing(t)) visit(triangleOf(t));
+    }
 }
 
 std::vector<Triangle> DelaunayEngine::result() const {

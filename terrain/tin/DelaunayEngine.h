@@ -64,6 +64,25 @@ public:
     void forEachResult(const std::function<void(const Triangle&)>& visit) const;
     std::vector<Triangle> result() const;
 
+    // The result while points still come (Mode::Sweep). The first
+    // settledCount() entries of the completed list are settled: the sweep
+    // lies well right of their circles, so no insertion is expected to take
+    // them out again, and they lead the result as they stand. An insertion
+    // decided exactly may still remove one (a circle computed far from the
+    // true one); settledStayed() is then false for good and what was taken
+    // from the settled part is void.
+    size_t settledCount() const { return settled_; }
+    bool settledStayed() const { return settledStayed_; }
+    // Visits the result's triangles among completed entries [from, to), in order.
+    void forEachCompleted(size_t from, size_t to, const std::function<void(const Triangle&)>& visit) const;
+    // Visits the result from completed entry `from` on: the rest of the
+    // completed list, then the active triangles.
+    void forEachResultFrom(size_t from, const std::function<void(const Triangle&)>& visit) const;
+    // Marks what was settled so far as void, as an exact insertion taking a
+    // settled triangle out would (for the tests of the callers' recovery,
+    // as such insertions are too rare to be found on purpose).
+    void voidSettled() { settledStayed_ = false; }
+
     // How many insertions were decided exactly, and how many points were left
     // out because they fell on a vertex (or outside the enclosing triangle).
     size_t exactInsertions() const { return exactInsertions_; }
@@ -78,7 +97,7 @@ private:
         uint32_t nb[3];  // neighbour across edge (v[i], v[i+1])
         uint64_t seq;
         uint32_t circle;      // handle in the circle index while active
-        uint32_t completion;  // entry in the sweep's queue while active
+        uint32_t completion;  // entry in the sweep's queue while active, then place in completed_
         uint32_t mark;        // equals markValue_ while in the cavity at hand
         State state;
     };
@@ -103,6 +122,10 @@ private:
     void activate(uint32_t slot, const Circle& c);
     void deactivate(Tri& t);
     uint32_t newSlot();
+    bool touchesEnclosing(const Tri& t) const;  // a vertex equal to one of the enclosing triangle's
+    Triangle triangleOf(const Tri& t) const {
+        return Triangle{vertices_[t.v[0]], vertices_[t.v[1]], vertices_[t.v[2]]};
+    }
     uint32_t nextMark();   // a fresh value for Tri::mark
     uint32_t nextStamp();  // a fresh value for the stamps of VertexMark
 
@@ -112,6 +135,13 @@ private:
     std::vector<Tri> tris_;
     std::vector<uint32_t> freeSlots_;
     std::vector<uint32_t> completed_;
+    // By place in completed_: the sweep x beyond which it is settled, a
+    // fraction kSettleMargin of |xc + r| + r right of its circle's end, far
+    // beyond the rounding of a well-shaped triangle's circle.
+    static constexpr double kSettleMargin = 1e-9;
+    std::vector<double> settlesAt_;
+    size_t settled_ = 0;
+    bool settledStayed_ = true;
     uint64_t nextSeq_ = 0;
     uint32_t lastCreated_ = kNone;
     std::optional<CircleBands> bands_;       // sweep

@@ -39,9 +39,13 @@ public:
     explicit TinWriter(std::FILE* file);
     void write(const Triangle& triangle);
     bool flush() { return writer_.flush(); }
+    // Every number so far had at most nine digits before the point: the
+    // text is in the writing format that copies keep as it stands.
+    bool inWritingFormat() const { return inWritingFormat_; }
 
 private:
     FixedWriter writer_;
+    bool inWritingFormat_ = true;
 };
 
 // All triangles of a TIN file into `triangles`; false when the file cannot
@@ -61,10 +65,17 @@ bool writeTinFile(const std::string& path, const std::vector<Triangle>& triangle
 // a line end is copied too. False when either file cannot be opened.
 bool copyTinFile(const std::string& from, const std::string& to);
 
+// What is known of a TIN file's text.
+enum class TinText {
+    Unknown,
+    InWritingFormat,  // written by TinWriter with inWritingFormat() true
+};
+
 // Copies a TIN file as copyTinFile does and deletes the original; when every
-// line is already in the writing format (the copy would be the same bytes)
-// the file is renamed instead. False when it cannot be read or written.
-bool moveTinFile(const std::string& from, const std::string& to);
+// line is already in the writing format (the copy would be the same bytes:
+// known, or found by reading the file) the file is renamed instead. False
+// when it cannot be read or written.
+bool moveTinFile(const std::string& from, const std::string& to, TinText known = TinText::Unknown);
 
 // `path` with its extension replaced by `extension` (which includes its
 // "."): everything from the last "." of the file name goes. A "." in a

@@ -1,22 +1,83 @@
 #include "tin/Triangulation.h"
 
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include "FileSystem.h"
-#include "tin/DelaunayEngine.h"
+#include "tin/BackgroundTinWriter.h"
 #include "tin/NumberText.h"
-#include "tin/TinFile.h"
 
 namespace tz::terrain {
+namespace {
+
+// Hands the result from completed entry `from` on to `background`, in chunks.
+void writeResultFrom(const DelaunayEngine& engine, size_t from, size_t chunkSize, BackgroundTinWriter& background) {
+    std::vector<Triangle> chunk;
+    engine.forEachResultFrom(from, [&](const Triangle& t) {
+        chunk.push_back(t);
+        if (chunk.size() == chunkSize) background.write(std::exchange(chunk, {}));
+    });
+    background.write(std::move(chunk));
+}
+
+// Empties the file at `path`: `file` is closed and replaced by the file
+// opened again (null when that fails).
+void startOver(std::FILE*& file, const std::string& path) {
+    std::fclose(file);
+    file = tz::platform::openFile(path, "w");
+}
+
+}  // namespace
+
+StreamOutcome streamTriangulation(DelaunayEngine& engine, const std::vector<Point3>& points, std::FILE*& output,
+                                  const std::string& path, const UserBreakTest& userBreak, size_t chunkSize) {
+    StreamOutcome outcome;
+    auto background = std::make_unique<BackgroundTinWriter>(output);
+    size_t handedOut = 0;
+    for (const Point3& p : points) {
+        if (userBreak && userBreak()) {
+            background->finish();
+            startOver(output, path);  // a broken-off run leaves the file empty
+            outcome.status = kStatusCancel;
+            return outcome;
+        }
+        engine.insertPointSweep(p);
+        if (engine.settledCount() >= handedOut + chunkSize && engine.settledStayed()) {
+            std::vector<Triangle> chunk;
+            chunk.reserve(engine.settledCount() - handedOut);
+            engine.forEachCompleted(handedOut, engine.settledCount(), [&](const Triangle& t) { chunk.push_back(t); });
+            background->write(std::move(chunk));
+            handedOut = engine.settledCount();
+        }
+    }
+    if (!engine.settledStayed() && handedOut > 0) {
+        // A triangle already handed out was taken out again: the file is
+        // written again from the start.
+        background->finish();
+        startOver(output, path);
+        if (output == nullptr) return outcome;  // kStatusError
+        background = std::make_unique<BackgroundTinWriter>(output);
+        handedOut = 0;
+        outcome.rewritten = true;
+    }
+    writeResultFrom(engine, handedOut, chunkSize, *background);
+    if (!background->finish()) return outcome;  // kStatusError
+    outcome.text = background->inWritingFormat() ? TinText::InWritingFormat : TinText::Unknown;
+    outcome.status = kStageDone;
+    return outcome;
+}
 
 int buildTriangulation(const std::string& pointFile, const std::string& sortedFile, StageReporter& reporter,
-                       const UserBreakTest& userBreak) {
+                       const UserBreakTest& userBreak, TinText* written) {
+    if (written != nullptr) *written = TinText::Unknown;
     std::FILE* sorted = tz::platform::openFile(sortedFile, "rb");
     if (sorted == nullptr) {
         reporter.alert("Error opening sorted point file.");
         return kStatusError;
     }
-    std::FILE* output = tz::platform::openFile(withExtension(pointFile, ".ttin"), "w");
+    const std::string rawTin = withExtension(pointFile, ".ttin");
+    std::FILE* output = tz::platform::openFile(rawTin, "w");
     if (output == nullptr) {
         std::fclose(sorted);
         reporter.alert("Error opening triangle file.");
@@ -39,22 +100,18 @@ int buildTriangulation(const std::string& pointFile, const std::string& sortedFi
     enclosingTriangle(header[0], header[1], header[3], header[4], 16000, 8000, enclosing);
     DelaunayEngine engine(DelaunayEngine::Mode::Sweep, enclosing, header[0], header[1], header[3], header[4],
                           points.size());
-    for (const Point3& p : points) {
-        if (userBreak && userBreak()) {
-            std::fclose(output);
-            return kStatusCancel;
-        }
-        engine.insertPointSweep(p);
+    const StreamOutcome outcome = streamTriangulation(engine, points, output, rawTin, userBreak);
+    if (outcome.status == kStatusCancel) {
+        if (output != nullptr) std::fclose(output);
+        return kStatusCancel;
     }
-    points.clear();
-    points.shrink_to_fit();
-
     reporter.print("Done\n");
-    {
-        TinWriter writer(output);
-        engine.forEachResult([&](const Triangle& t) { writer.write(t); });
+    const bool closed = output != nullptr && std::fclose(output) == 0;
+    if (outcome.status != kStageDone || !closed) {
+        reporter.alert("Error writing triangle file.");
+        return kStatusError;
     }
-    std::fclose(output);
+    if (written != nullptr) *written = outcome.text;
     return kStageDone;
 }
 

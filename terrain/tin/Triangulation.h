@@ -2,9 +2,13 @@
 // (".ttin") out.
 #pragma once
 
+#include <cstdio>
 #include <string>
+#include <vector>
 
+#include "tin/DelaunayEngine.h"
 #include "tin/StageReporter.h"
+#include "tin/TinFile.h"
 
 namespace tz::terrain {
 
@@ -14,8 +18,27 @@ namespace tz::terrain {
 // triangulation of the points, each triangle clockwise, in the order of the
 // sweep that built it. The user's break is asked once per point. Returns
 // kStageDone, kStatusCancel (the ".ttin" file stays empty) or kStatusError
-// after an alert.
+// after an alert (a file that cannot be opened or written). `written`, when
+// given, tells what is known of the text written.
 int buildTriangulation(const std::string& pointFile, const std::string& sortedFile, StageReporter& reporter,
-                       const UserBreakTest& userBreak);
+                       const UserBreakTest& userBreak, TinText* written = nullptr);
+
+// What streamTriangulation did.
+struct StreamOutcome {
+    int status = kStatusError;  // kStageDone, kStatusCancel, or kStatusError when writing failed
+    TinText text = TinText::Unknown;  // what is known of the text written
+    bool rewritten = false;  // the settled part handed out was void and the file was written again
+};
+
+// Inserts `points` (sorted) into `engine` (Mode::Sweep) and writes its
+// result to `output`, the TIN file at `path`, while it grows: the settled
+// part (DelaunayEngine::settledCount) is formatted and written on a second
+// thread in chunks of at least `chunkSize` triangles, the rest at the end.
+// The file is the same as writing engine.result() after the last point.
+// On a user break the file is emptied (opened again: `output` changes, and
+// may be null when that fails); the caller closes `output`.
+StreamOutcome streamTriangulation(DelaunayEngine& engine, const std::vector<Point3>& points, std::FILE*& output,
+                                  const std::string& path, const UserBreakTest& userBreak,
+                                  size_t chunkSize = size_t{1} << 15);
 
 }  // namespace tz::terrain

@@ -251,6 +251,54 @@ TEST(DelaunayEngine, RandomPointsNeedNoExactInsertion) {
     EXPECT_EQ(testing::validityFault(tin), "");
 }
 
+TEST(DelaunayEngine, SettledTrianglesLeadTheFinishedResult) {
+    // What is settled at any time is where the finished result starts, on
+    // random, regular and degenerate sets alike.
+    std::mt19937_64 random(17);
+    std::vector<std::vector<Point3>> sets = {
+        testing::randomPoints(random, 3000, 500000, 4000000, 400, 300),
+        testing::gridPoints(40, 30, 0.5, 500000, 4000000, 0, nullptr),
+        testing::gridPoints(30, 30, 1.0, 500000, 4000000, 0.000002, &random),
+        testing::randomPoints(random, 800, 500000, 4000000, 5000, 2),
+        testing::ringPoints(36, 3, 500000, 4000000, 36),
+    };
+    for (size_t k = 0; k < sets.size(); ++k) {
+        const std::vector<Point3> points = prepared(sets[k]);
+        double header[6];
+        testing::headerOf(points, header);
+        Point3 enclosing[3];
+        enclosingTriangle(header[0], header[1], header[3], header[4], 16000, 8000, enclosing);
+        DelaunayEngine engine(DelaunayEngine::Mode::Sweep, enclosing, header[0], header[1], header[3], header[4],
+                              points.size());
+        std::vector<std::vector<Triangle>> prefixes;
+        size_t settled = 0;
+        for (size_t i = 0; i < points.size(); ++i) {
+            engine.insertPointSweep(points[i]);
+            ASSERT_GE(engine.settledCount(), settled);
+            settled = engine.settledCount();
+            if (i % 97 == 0) {
+                std::vector<Triangle>& prefix = prefixes.emplace_back();
+                engine.forEachCompleted(0, settled, [&](const Triangle& t) { prefix.push_back(t); });
+            }
+        }
+        std::vector<Triangle>& last = prefixes.emplace_back();
+        engine.forEachCompleted(0, settled, [&](const Triangle& t) { last.push_back(t); });
+        EXPECT_TRUE(engine.settledStayed()) << "set " << k;
+        const std::vector<Triangle> result = engine.result();
+        if (points.size() > 500) {
+            EXPECT_GT(last.size(), result.size() / 4) << "set " << k;
+        }
+        for (const std::vector<Triangle>& prefix : prefixes) {
+            ASSERT_LE(prefix.size(), result.size());
+            EXPECT_TRUE(sameBits(prefix, std::vector<Triangle>(result.begin(), result.begin() + prefix.size())))
+                << "set " << k;
+        }
+        std::vector<Triangle> rest;
+        engine.forEachResultFrom(settled, [&](const Triangle& t) { rest.push_back(t); });
+        EXPECT_EQ(last.size() + rest.size(), result.size()) << "set " << k;
+    }
+}
+
 TEST(DelaunayEngine, PointOnAnExistingVertexIsLeftOut) {
     // Not possible after preparation, but the engine must stay sound.
     const Point3 enclosing[3] = {{-1000, -500, 0}, {0, 500, 0}, {1000, -500, 0}};

@@ -5,9 +5,11 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <limits>
 #include <random>
 #include <sstream>
 
+#include "FileSystem.h"
 #include "LiteralTriangulation.h"
 #include "TinTestSupport.h"
 #include "tin/TinFile.h"
@@ -107,6 +109,84 @@ TEST_F(TriangulationStage, FilesThatCannotBeOpened) {
     EXPECT_EQ(reporter.alerts[1], "Error opening triangle file.");
 }
 
+// The stage streams the settled part of the result while points come: on
+// a few thousand points with small chunks, with the settled part voided
+// half-way (the rare exact insertion that takes a settled triangle out),
+// and with a break after chunks went out, the file is what writing the
+// finished result at the end gives.
+class StreamedTriangulation : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::mt19937_64 random(31);
+        points = testing::prepared(testing::randomPoints(random, 4000, 500000, 4000000, 300, 200));
+        testing::headerOf(points, header);
+        enclosingTriangle(header[0], header[1], header[3], header[4], 16000, 8000, enclosing);
+        expected = crlf(literal::formatTin(testing::triangulateFast(header, points)));
+    }
+    DelaunayEngine engine() const {
+        return DelaunayEngine(DelaunayEngine::Mode::Sweep, enclosing, header[0], header[1], header[3], header[4],
+                              points.size());
+    }
+    StreamOutcome stream(DelaunayEngine& engine, const UserBreakTest& userBreak, size_t chunk) {
+        const std::string path = folder.path("site.ttin");
+        std::FILE* output = tz::platform::openFile(path, "w");
+        const StreamOutcome outcome = streamTriangulation(engine, points, output, path, userBreak, chunk);
+        if (output != nullptr) std::fclose(output);
+        return outcome;
+    }
+    std::string written() const { return testing::readWholeFile(folder.path("site.ttin")); }
+
+    std::vector<Point3> points;
+    double header[6];
+    Point3 enclosing[3];
+    std::string expected;
+    testing::ScratchFolder folder;
+};
+
+TEST_F(StreamedTriangulation, WritesTheFinishedResultWhateverTheChunks) {
+    for (size_t chunk : {size_t{1}, size_t{7}, size_t{500}, size_t{1} << 20}) {
+        DelaunayEngine e = engine();
+        const StreamOutcome outcome = stream(e, {}, chunk);
+        EXPECT_EQ(outcome.status, kStageDone);
+        EXPECT_EQ(outcome.text, TinText::InWritingFormat);
+        EXPECT_FALSE(outcome.rewritten);
+        EXPECT_EQ(written(), expected) << "chunks of " << chunk;
+    }
+}
+
+TEST_F(StreamedTriangulation, WritesAgainWhenTheSettledPartIsVoided) {
+    DelaunayEngine e = engine();
+    size_t asked = 0;
+    const StreamOutcome outcome = stream(e, [&] {
+        if (++asked == points.size() / 2) {
+            EXPECT_GT(e.settledCount(), 100u);  // chunks have gone out
+            e.voidSettled();
+        }
+        return false;
+    }, 16);
+    EXPECT_EQ(outcome.status, kStageDone);
+    EXPECT_TRUE(outcome.rewritten);
+    EXPECT_EQ(written(), expected);
+}
+
+TEST_F(StreamedTriangulation, BreakAfterChunksLeavesTheFileEmpty) {
+    DelaunayEngine e = engine();
+    size_t asked = 0;
+    const StreamOutcome outcome = stream(e, [&] { return ++asked == points.size() - 10; }, 16);
+    EXPECT_EQ(outcome.status, kStatusCancel);
+    EXPECT_EQ(written(), "");
+}
+
+TEST_F(StreamedTriangulation, LargeCoordinatesAreNotKnownToBeInTheWritingFormat) {
+    for (Point3& p : points) p.x += 1e9;  // ten digits before the point
+    testing::headerOf(points, header);
+    enclosingTriangle(header[0], header[1], header[3], header[4], 16000, 8000, enclosing);
+    DelaunayEngine e = engine();
+    const StreamOutcome outcome = stream(e, {}, 64);
+    EXPECT_EQ(outcome.status, kStageDone);
+    EXPECT_EQ(outcome.text, TinText::Unknown);
+}
+
 // The copy as described: read nine numbers, print them in the writing
 // format, until the reading fails.
 std::string literalCopy(const std::string& text) {
@@ -177,6 +257,34 @@ TEST(TinFile, MoveLeavesWhatCopyingAndDeletingWould) {
     }
     EXPECT_FALSE(moveTinFile(folder.path("none.tin"), folder.path("to.tin")));
     EXPECT_TRUE(std::filesystem::exists(folder.path("to.tin")));
+
+    // Known to be in the writing format: renamed without reading.
+    testing::writeWholeFile(folder.path("from.tin"), canonical);
+    ASSERT_TRUE(moveTinFile(folder.path("from.tin"), folder.path("to.tin"), TinText::InWritingFormat));
+    EXPECT_EQ(testing::readWholeFile(folder.path("to.tin")), canonical);
+    EXPECT_FALSE(std::filesystem::exists(folder.path("from.tin")));
+    // A target that cannot be replaced (a folder of that name) fails the move.
+    std::filesystem::create_directory(folder.path("dir.tin"));
+    testing::writeWholeFile(folder.path("from.tin"), canonical);
+    EXPECT_FALSE(moveTinFile(folder.path("from.tin"), folder.path("dir.tin"), TinText::InWritingFormat));
+    EXPECT_FALSE(moveTinFile(folder.path("from.tin"), folder.path("dir.tin")));
+}
+
+TEST(TinFile, WriterKnowsWhenItsTextIsInTheWritingFormat) {
+    const double tooLarge[] = {999999999.5, -1e9, std::numeric_limits<double>::quiet_NaN(),
+                               std::numeric_limits<double>::infinity()};
+    for (double value : tooLarge) {
+        TinWriter writer(nullptr);
+        writer.write({{1, 2, 3}, {4, 5, 6}, {7, 8, 9}});
+        EXPECT_TRUE(writer.inWritingFormat());
+        writer.write({{1, 2, 3}, {4, 5, value}, {7, 8, 9}});
+        EXPECT_FALSE(writer.inWritingFormat()) << value;
+        writer.write({{1, 2, 3}, {4, 5, 6}, {7, 8, 9}});
+        EXPECT_FALSE(writer.inWritingFormat()) << "stays known as not";
+    }
+    TinWriter writer(nullptr);
+    writer.write({{-998999999.25, 2, 3}, {4, 5, 6}, {7, 8, 9}});
+    EXPECT_TRUE(writer.inWritingFormat());
 }
 
 TEST(TinFile, NamesCopiesAndReads) {
