@@ -51,7 +51,9 @@ MakeResult makeFromResultBuffers(const resbuf* list) {
     GroupList groups;
     std::wstring error;
     if (!groupsFromResultBuffers(list, drawing, groups, error)) return {MakeOutcome::Rejected, 0, error};
-    return makeFromList(drawing, std::move(groups), needsSessionContext(groups) ? sessionMakeContext() : MakeContext{});
+    // Looked at before the list moves on.
+    const MakeContext context = needsSessionContext(groups) ? sessionMakeContext() : MakeContext{};
+    return makeFromList(drawing, std::move(groups), context);
 }
 
 // --- tables ------------------------------------------------------------------

@@ -170,10 +170,14 @@ std::wstring normalizeKind(Drawing& drawing, std::wstring_view type, GroupList& 
 bool isKnownEntityType(std::wstring_view type) { return findKind(type) != nullptr; }
 
 bool isValidSymbolName(std::wstring_view name) {
-    static constexpr std::wstring_view kRefused = L"<>/\\\":;?*|,=`";
     if (name.empty() || name.size() > 255) return false;
     for (wchar_t c : name) {
-        if (c < 32 || kRefused.find(c) != std::wstring_view::npos) return false;
+        if (c < 32) return false;
+        switch (c) {
+            case L'<': case L'>': case L'/': case L'\\': case L'"': case L':': case L';': case L'?':
+            case L'*': case L'|': case L',': case L'=': case L'`': return false;
+            default: break;
+        }
     }
     return true;
 }

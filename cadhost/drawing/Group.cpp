@@ -80,6 +80,7 @@ std::wstring upperCase(std::wstring_view text) {
 
 bool equalsIgnoreCase(std::wstring_view a, std::wstring_view b) {
     if (a.size() != b.size()) return false;
+    if (a == b) return true;  // the usual case, and a fast one
     for (size_t i = 0; i < a.size(); ++i) {
         if (upperLetter(a[i]) != upperLetter(b[i])) return false;
     }

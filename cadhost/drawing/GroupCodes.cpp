@@ -1,5 +1,7 @@
 #include "drawing/GroupCodes.h"
 
+#include <cstdint>
+
 #include "adscodes.h"
 
 namespace tz::cad {
@@ -23,16 +25,31 @@ constexpr CodeRange kRanges[] = {
     {400, 409, RTSHORT},   {410, 419, RTSTR},      {420, 429, RTLONG},     {430, 439, RTSTR},
     {440, 459, RTLONG},    {460, 469, RTREAL},     {470, 479, RTSTR},      {480, 481, RTENAME},
     {999, 999, RTSTR},     {1000, 1009, RTSTR},    {1010, 1013, RT3DPOINT}, {1020, 1059, RTREAL},
-    {1060, 1070, RTSHORT}, {1071, 1071, RTLONG},   {RTDXF0, RTDXF0, RTSTR},
+    {1060, 1070, RTSHORT}, {1071, 1071, RTLONG},
 };
+
+// The ranges above spread over a table by code: every result buffer and
+// every group of the millions of entities a mesh makes asks for its type.
+constexpr int kFirstCode = -4, kLastCode = 1071;
+
+struct TypeTable {
+    int16_t types[kLastCode - kFirstCode + 1];
+    constexpr TypeTable() : types{} {
+        for (int16_t& type : types) type = static_cast<int16_t>(RTNONE);
+        for (const CodeRange& range : kRanges) {
+            for (int code = range.first; code <= range.last; ++code) {
+                if (code >= kFirstCode && code <= kLastCode) types[code - kFirstCode] = static_cast<int16_t>(range.type);
+            }
+        }
+    }
+};
+constexpr TypeTable kTypes;
 
 }  // namespace
 
 int groupValueType(int code) {
-    for (const CodeRange& range : kRanges) {
-        if (code >= range.first && code <= range.last) return range.type;
-    }
-    return RTNONE;
+    if (code >= kFirstCode && code <= kLastCode) return kTypes.types[code - kFirstCode];
+    return code == RTDXF0 ? RTSTR : RTNONE;
 }
 
 bool isPointCode(int code) { return groupValueType(code) == RT3DPOINT; }
