@@ -4,6 +4,8 @@
 
 namespace tz::cad {
 
+using namespace std::literals;
+
 namespace {
 
 MakeResult rejected(std::wstring reason) { return {MakeOutcome::Rejected, 0, std::move(reason)}; }
@@ -91,9 +93,9 @@ const std::wstring* layerOf(const Entity& entity) {
 
 MakeResult addSubEntity(Drawing& drawing, std::wstring type, GroupList list, MakeContext context) {
     PendingConstruction& pending = drawing.pending();
-    const wchar_t* parentType = type == L"VERTEX" ? L"POLYLINE" : L"INSERT";
+    const std::wstring_view parentType = type == L"VERTEX"sv ? L"POLYLINE"sv : L"INSERT"sv;
     if (!pending.complexEntity || pending.complexEntity->type != parentType) {
-        return rejected(L"a " + type + L" needs an open " + parentType);
+        return rejected(L"a " + type + L" needs an open " + std::wstring(parentType));
     }
     context.inheritedLayer = layerOf(*pending.complexEntity);
     Entity sub;
@@ -113,7 +115,7 @@ MakeResult finishComplex(Drawing& drawing, GroupList list, MakeContext context) 
     Entity main = std::move(*pending.complexEntity);
     std::vector<Entity> subs = std::move(pending.subEntities);
     discardComplex(drawing);
-    if (main.type == L"POLYLINE" && subs.empty()) return rejected(L"a polyline needs at least one vertex");
+    if (main.type == L"POLYLINE"sv && subs.empty()) return rejected(L"a polyline needs at least one vertex");
 
     context.inheritedLayer = layerOf(main);
     Entity end;
@@ -155,12 +157,12 @@ MakeResult makeEntity(Drawing& drawing, const std::wstring& type, GroupList list
         return rejected(problem);
     }
     const bool opensComplex =
-        type == L"POLYLINE" || (type == L"INSERT" && groupInt(entity.data, 66).value_or(0) == 1);
+        type == L"POLYLINE"sv || (type == L"INSERT"sv && groupInt(entity.data, 66).value_or(0) == 1);
     if (opensComplex) {
         drawing.pending().complexEntity = std::move(entity);
         return continued();
     }
-    if (type == L"INSERT") removeGroups(entity.data, 66);
+    if (type == L"INSERT"sv) removeGroups(entity.data, 66);
     entity.handle = drawing.allocateHandle();
     entity.block = openBlockRecord(drawing);
     const uint64_t handle = entity.handle;
@@ -184,11 +186,11 @@ MakeResult makeFromList(Drawing& drawing, GroupList list, const MakeContext& con
     }
     if (!typeName) return rejected(L"the list names no entity type (0)");
     std::wstring& type = *typeName;
-    if (type == L"LAYER") return makeLayer(drawing, std::move(list));
-    if (type == L"BLOCK") return beginBlock(drawing, std::move(list));
-    if (type == L"ENDBLK") return endBlock(drawing);
-    if (type == L"VERTEX" || type == L"ATTRIB") return addSubEntity(drawing, std::move(type), std::move(list), context);
-    if (type == L"SEQEND") return finishComplex(drawing, std::move(list), context);
+    if (type == L"LAYER"sv) return makeLayer(drawing, std::move(list));
+    if (type == L"BLOCK"sv) return beginBlock(drawing, std::move(list));
+    if (type == L"ENDBLK"sv) return endBlock(drawing);
+    if (type == L"VERTEX"sv || type == L"ATTRIB"sv) return addSubEntity(drawing, std::move(type), std::move(list), context);
+    if (type == L"SEQEND"sv) return finishComplex(drawing, std::move(list), context);
     return makeEntity(drawing, type, std::move(list), context);
 }
 

@@ -9,6 +9,8 @@
 
 namespace tz::cad {
 
+using namespace std::literals;
+
 namespace {
 
 struct EntityKind {
@@ -35,7 +37,6 @@ const EntityKind* findKind(std::wstring_view type) {
 bool finite(const Point3& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
 
 bool isTextKind(std::wstring_view type) {
-    using namespace std::literals;
     return type == L"TEXT"sv || type == L"MTEXT"sv || type == L"ATTRIB"sv || type == L"ATTDEF"sv;
 }
 
@@ -109,11 +110,11 @@ std::wstring normalizeLightweightPolyline(GroupList& data) {
 
 std::wstring normalizeKind(Drawing& drawing, std::wstring_view type, GroupList& data, const MakeContext& context,
                            const Entity* parent) {
-    if (type == L"3DFACE") {
+    if (type == L"3DFACE"sv) {
         if (findGroup(data, 13) == nullptr) data.push_back(pointGroup(13, *groupPoint(data, 12)));
-    } else if (type == L"LWPOLYLINE") {
+    } else if (type == L"LWPOLYLINE"sv) {
         return normalizeLightweightPolyline(data);
-    } else if (type == L"POLYLINE") {
+    } else if (type == L"POLYLINE"sv) {
         const int64_t flags = groupInt(data, 70).value_or(0);
         // The header's point holds only the elevation of a 2D polyline; a 3D
         // polyline's vertices hold everything.
@@ -122,11 +123,11 @@ std::wstring normalizeKind(Drawing& drawing, std::wstring_view type, GroupList& 
         setGroup(data, pointGroup(10, base));
         setGroup(data, intGroup(66, 1));
         putDefault(data, intGroup(70, 0));
-    } else if (type == L"VERTEX") {
+    } else if (type == L"VERTEX"sv) {
         int64_t flags = groupInt(data, 70).value_or(0);
         if (parent != nullptr && (groupInt(parent->data, 70).value_or(0) & 8)) flags |= 32;
         setGroup(data, intGroup(70, flags));
-    } else if (type == L"INSERT") {
+    } else if (type == L"INSERT"sv) {
         const std::wstring name = *groupString(data, 2);
         const BlockDefinition* block = drawing.findBlock(name);
         if (block == nullptr && context.mendReferences && isValidSymbolName(name)) {
@@ -139,16 +140,16 @@ std::wstring normalizeKind(Drawing& drawing, std::wstring_view type, GroupList& 
         }
         if (block == nullptr) return L"the block \"" + name + L"\" is not defined";
         setGroup(data, stringGroup(2, block->name));
-    } else if (type == L"MTEXT") {
+    } else if (type == L"MTEXT"sv) {
         putDefault(data, realGroup(40, context.textSize));
         putDefault(data, intGroup(71, 1));
-    } else if (type == L"ATTDEF") {
+    } else if (type == L"ATTDEF"sv) {
         putDefault(data, stringGroup(1, L""));
         putDefault(data, stringGroup(3, L""));
         putDefault(data, intGroup(70, 0));
-    } else if (type == L"ATTRIB") {
+    } else if (type == L"ATTRIB"sv) {
         putDefault(data, intGroup(70, 0));
-    } else if (type == L"LEADER") {
+    } else if (type == L"LEADER"sv) {
         const size_t count = countGroups(data, 10);
         if (count < 2) return L"a leader needs at least two points";
         removeGroups(data, 76);
@@ -159,7 +160,7 @@ std::wstring normalizeKind(Drawing& drawing, std::wstring_view type, GroupList& 
         putDefault(data, intGroup(73, findGroup(data, 340) != nullptr ? 0 : 3));
     }
     if (isTextKind(type) && *groupReal(data, 40) <= 0) return L"the text height must be positive";
-    if (type == L"CIRCLE" || type == L"ARC") {
+    if (type == L"CIRCLE"sv || type == L"ARC"sv) {
         if (*groupReal(data, 40) <= 0) return L"the radius must be positive";
     }
     return L"";
