@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev          # unit tests
   libcgal-dev libgmp-dev libmpfr-dev # exact geometric predicates
   libcairo2-dev                      # drawing pictures (tzcad --plot)
+  libmimalloc-dev                    # tzcad's allocator
   python3 python3-ezdxf python3-matplotlib  # independent DXF audit and rendering in tests
   python3-numpy                      # the sample project's generator and its checks
   libxml2-utils                      # xmllint for LandXML schema checks
