@@ -1,0 +1,87 @@
+#include "tin/ParallelNumberReader.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <new>
+#include <future>
+#include <vector>
+
+#include "tin/NumberText.h"
+
+namespace tz::terrain {
+namespace {
+
+bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+
+// The numbers of one piece of text, and whether reading stopped at text
+// that is not a number.
+struct Piece {
+    std::vector<double> numbers;
+    bool stopped = false;
+};
+
+Piece readPiece(const char* text, std::size_t size) {
+    Piece piece;
+    if (size == 0) return piece;
+    // A read-only stream over the text: the reader is the one files get.
+    std::FILE* stream = fmemopen(const_cast<char*>(text), size, "r");
+    if (stream == nullptr) throw std::bad_alloc();
+    {
+        NumberReader reader(stream);
+        double value;
+        while (reader.readNumber(value)) piece.numbers.push_back(value);
+        piece.stopped = reader.notANumber();
+    }
+    std::fclose(stream);
+    return piece;
+}
+
+// Just past the last white space in [from, to), or `from` when there is none.
+std::size_t afterLastSpace(const std::vector<char>& text, std::size_t from, std::size_t to) {
+    for (std::size_t i = to; i > from; --i) {
+        if (isSpace(text[i - 1])) return i;
+    }
+    return from;
+}
+
+// Just past the first white space in [from, to), or `to` when there is none.
+std::size_t afterFirstSpace(const std::vector<char>& text, std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i < to; ++i) {
+        if (isSpace(text[i])) return i + 1;
+    }
+    return to;
+}
+
+}  // namespace
+
+bool readNumbersInParallel(std::FILE* file, const std::function<bool(const double*, std::size_t)>& take,
+                           std::size_t blockSize) {
+    blockSize = std::max<std::size_t>(blockSize, 2);
+    std::vector<char> text;
+    std::size_t held = 0;  // text kept from the last block: a number that may go on
+    for (;;) {
+        text.resize(std::max(text.size(), held + blockSize));
+        const std::size_t got = std::fread(text.data() + held, 1, text.size() - held, file);
+        const bool atEnd = got < text.size() - held;
+        const std::size_t end = held + got;
+        // Whole numbers only: up to the last white space, unless the file ends.
+        const std::size_t cut = atEnd ? end : afterLastSpace(text, 0, end);
+        if (cut == 0 && !atEnd) {  // not one white space yet: read on
+            held = end;
+            blockSize = text.size();
+            continue;
+        }
+        const std::size_t middle = afterFirstSpace(text, cut / 2, cut);
+        auto second = std::async(std::launch::async, readPiece, text.data() + middle, cut - middle);
+        const Piece first = readPiece(text.data(), middle);
+        const Piece rest = second.get();
+        if (!take(first.numbers.data(), first.numbers.size()) || first.stopped) return false;
+        if (!take(rest.numbers.data(), rest.numbers.size()) || rest.stopped) return false;
+        if (atEnd) return true;
+        std::copy(text.begin() + static_cast<std::ptrdiff_t>(cut), text.begin() + static_cast<std::ptrdiff_t>(end),
+                  text.begin());
+        held = end - cut;
+    }
+}
+
+}  // namespace tz::terrain

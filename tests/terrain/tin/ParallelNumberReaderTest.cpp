@@ -1,0 +1,114 @@
+// The two-thread reading against one NumberReader over the same file, on
+// texts that put every kind of token at every place a block or a half can
+// be cut.
+#include "tin/ParallelNumberReader.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "TinTestSupport.h"
+#include "tin/NumberText.h"
+
+namespace tz::terrain {
+namespace {
+
+struct Outcome {
+    std::vector<double> numbers;
+    bool toTheEnd = false;
+};
+
+Outcome readOneByOne(const std::string& path) {
+    Outcome out;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    NumberReader reader(file);
+    double value;
+    while (reader.readNumber(value)) out.numbers.push_back(value);
+    out.toTheEnd = !reader.notANumber();
+    std::fclose(file);
+    return out;
+}
+
+Outcome readInParallel(const std::string& path, size_t blockSize) {
+    Outcome out;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    out.toTheEnd = readNumbersInParallel(
+        file,
+        [&](const double* values, size_t count) {
+            out.numbers.insert(out.numbers.end(), values, values + count);
+            return true;
+        },
+        blockSize);
+    std::fclose(file);
+    return out;
+}
+
+bool sameBits(const std::vector<double>& a, const std::vector<double>& b) {
+    return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0);
+}
+
+TEST(ParallelNumberReader, ReadsWhatOneReaderReadsWhereverTheTextIsCut) {
+    const std::vector<std::string> tokens = {
+        "500123.456789", "-0.000000", "12", "-7", "+3.5", ".25", "5.", "1e5", "-2.5E-3", "1e", "4e+",
+        "123456789012345678901234567890", "0.1000000000000000055511151231257827", "1e400", "-", "+",
+        "2.5-3.5", "7..5"};
+    const std::vector<std::string> spaces = {" ", "  ", "\t", "\n", "\r\n", "\r", " \r\n\t "};
+    std::mt19937_64 random(3);
+    testing::ScratchFolder folder;
+    const std::string path = folder.path("numbers.txt");
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        const int count = static_cast<int>(random() % 400);
+        if (random() % 4 == 0) text += spaces[random() % spaces.size()];
+        for (int i = 0; i < count; ++i) {
+            text += random() % 3 ? tokens[random() % 3] : tokens[random() % tokens.size()];
+            text += spaces[random() % spaces.size()];
+        }
+        if (round % 7 == 3) text += "9.75";                         // no line end at the end
+        if (round % 11 == 5) text.insert(text.size() / 2, " x ");  // text that ends the data
+        if (round % 13 == 6) text += std::string(5000, '7');      // one token longer than a block
+        testing::writeWholeFile(path, text);
+        const Outcome expected = readOneByOne(path);
+        for (size_t block : {size_t{2}, size_t{5}, size_t{64}, size_t{1000}, size_t{1} << 20}) {
+            const Outcome got = readInParallel(path, block);
+            ASSERT_EQ(got.toTheEnd, expected.toTheEnd) << "round " << round << " block " << block;
+            ASSERT_TRUE(sameBits(got.numbers, expected.numbers)) << "round " << round << " block " << block;
+        }
+    }
+}
+
+TEST(ParallelNumberReader, StopsWhenTold) {
+    testing::ScratchFolder folder;
+    std::string text;
+    for (int i = 0; i < 10000; ++i) text += std::to_string(i) + " ";
+    testing::writeWholeFile(folder.path("numbers.txt"), text);
+    std::FILE* file = std::fopen(folder.path("numbers.txt").c_str(), "rb");
+    size_t taken = 0, calls = 0;
+    const bool toTheEnd = readNumbersInParallel(
+        file,
+        [&](const double*, size_t count) {
+            taken += count;
+            return ++calls < 3;
+        },
+        256);
+    std::fclose(file);
+    EXPECT_FALSE(toTheEnd);
+    EXPECT_EQ(calls, 3u);
+    EXPECT_LT(taken, 1000u);
+}
+
+TEST(ParallelNumberReader, EmptyFileAndOnlySpaces) {
+    testing::ScratchFolder folder;
+    for (const std::string& text : {std::string(), std::string(" \r\n\t\n")}) {
+        testing::writeWholeFile(folder.path("numbers.txt"), text);
+        const Outcome got = readInParallel(folder.path("numbers.txt"), 4);
+        EXPECT_TRUE(got.toTheEnd);
+        EXPECT_TRUE(got.numbers.empty());
+    }
+}
+
+}  // namespace
+}  // namespace tz::terrain
