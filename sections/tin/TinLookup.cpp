@@ -32,11 +32,12 @@ double tinMargin(const TinTable& table) {
 
 }  // namespace
 
-TinLookup::TinLookup(const TinTable& table)
-    : table_(table), boxes_(table.triangles, usableTriangles(table), tinMargin(table)), margin_(tinMargin(table)) {
+TinLookup::TinLookup(const TinTable& table) : TinLookup(table, usableTriangles(table), tinMargin(table)) {}
+
+TinLookup::TinLookup(const TinTable& table, const std::vector<bool>& use, double margin)
+    : table_(table), boxes_(table.triangles, use, margin), margin_(margin) {
     // Corners sorted into as many bands of y as there are corners: found in
     // linear time, and a band holds a handful.
-    const std::vector<bool> use = usableTriangles(table);
     double ylow = 0, yhigh = 0;
     bool first = true;
     std::size_t corners = 0;

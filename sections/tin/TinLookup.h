@@ -38,6 +38,8 @@ public:
     std::optional<double> lastElevation(double x, double y) const;
 
 private:
+    // `use` tells the triangles with a plan area, `margin` is the TIN's part of the margin.
+    TinLookup(const TinTable& table, const std::vector<bool>& use, double margin);
     void addVerticesOnRay(double x, double y, double margin, std::vector<std::uint32_t>& out) const;
 
     const TinTable& table_;
