@@ -266,11 +266,15 @@ std::wstring prepareEntityData(Drawing& drawing, std::wstring_view type, GroupLi
     std::wstring namedLayer;
     std::wstring_view layerName =
         context.inheritedLayer != nullptr ? *context.inheritedLayer : context.currentLayer;
+    bool inherited = context.inheritedLayer != nullptr;  // a complex entity's, checked when it was made
     if (std::optional<std::wstring> named = groupString(data, 8)) {
         namedLayer = std::move(*named);
         layerName = namedLayer;
+        inherited = false;
     }
-    if (!isValidSymbolName(layerName)) return L"invalid layer name \"" + std::wstring(layerName) + L"\"";
+    if (!inherited && !isValidSymbolName(layerName)) {
+        return L"invalid layer name \"" + std::wstring(layerName) + L"\"";
+    }
     if (std::optional<int64_t> color = groupInt(data, 62); color && (*color < 0 || *color > 256)) {
         return L"the colour (62) must lie between 0 and 256";
     }

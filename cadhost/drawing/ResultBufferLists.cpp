@@ -10,11 +10,12 @@ namespace tz::cad {
 
 bool groupsFromResultBuffers(const resbuf* list, Drawing& drawing, GroupList& groups, std::wstring& error) {
     groups.clear();
-    // As many groups as buffers: an entity's list keeps that many (its type
-    // leaves, its layer comes first), and drawings hold millions of them.
+    // Room for the buffers and two groups more: an entity's list keeps about
+    // that many (its type leaves; its layer and, for a VERTEX, its flags come
+    // in), and drawings hold millions of them.
     size_t count = 0;
     for (const resbuf* rb = list; rb != nullptr; rb = rb->rbnext) ++count;
-    groups.reserve(count);
+    groups.reserve(count + 2);
     for (const resbuf* rb = list; rb != nullptr; rb = rb->rbnext) {
         const int code = rb->restype == RTDXF0 ? 0 : rb->restype;
         switch (groupValueType(code)) {
