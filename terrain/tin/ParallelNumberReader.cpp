@@ -55,7 +55,8 @@ std::size_t afterFirstSpace(const std::vector<char>& text, std::size_t from, std
 }  // namespace
 
 bool readNumbersInParallel(std::FILE* file, const std::function<bool(const double*, std::size_t)>& take,
-                           std::size_t blockSize) {
+                           bool* endsInNumber, std::size_t blockSize) {
+    if (endsInNumber != nullptr) *endsInNumber = false;
     blockSize = std::max<std::size_t>(blockSize, 2);
     std::vector<char> text;
     std::size_t held = 0;  // text kept from the last block: a number that may go on
@@ -77,7 +78,12 @@ bool readNumbersInParallel(std::FILE* file, const std::function<bool(const doubl
         const Piece rest = second.get();
         if (!take(first.numbers.data(), first.numbers.size()) || first.stopped) return false;
         if (!take(rest.numbers.data(), rest.numbers.size()) || rest.stopped) return false;
-        if (atEnd) return true;
+        if (atEnd) {
+            // Reading ended at the end of the file: the last character, if
+            // not white space, is the last number's.
+            if (endsInNumber != nullptr) *endsInNumber = end > 0 && !isSpace(text[end - 1]);
+            return true;
+        }
         std::copy(text.begin() + static_cast<std::ptrdiff_t>(cut), text.begin() + static_cast<std::ptrdiff_t>(end),
                   text.begin());
         held = end - cut;

@@ -14,9 +14,12 @@ namespace tz::terrain {
 // `take(values, count)` in order, in runs; `take` answers false to stop.
 // Reading ends at the end of the file (true), or at text that is not a
 // number, as NumberReader::readNumber ends, or when stopped (false).
-// `blockSize` is what is read at a time (a block without white space grows
-// until it has some).
+// `endsInNumber`, when given, tells whether reading reached the end of the
+// file right after the last number, with no character after it (what
+// NumberReader::atEndOfFile reports after that number). `blockSize` is
+// what is read at a time (a block without white space grows until it has
+// some).
 bool readNumbersInParallel(std::FILE* file, const std::function<bool(const double*, std::size_t)>& take,
-                           std::size_t blockSize = std::size_t{1} << 23);
+                           bool* endsInNumber = nullptr, std::size_t blockSize = std::size_t{1} << 23);
 
 }  // namespace tz::terrain

@@ -1,5 +1,7 @@
 #include "volume/SurfaceReader.h"
 
+#include "tin/ParallelNumberReader.h"
+
 namespace tz::terrain::volume {
 
 TinRecordReader::TinRecordReader(std::FILE* file, LastRecordRule rule) : numbers_(file), rule_(rule) {}
@@ -23,11 +25,31 @@ bool TinRecordReader::next(double (&numbers)[9]) {
 }
 
 SurfaceLoad loadSurface(std::FILE* file, LastRecordRule rule) {
+    // The numbers are read on two threads and taken nine at a time, as
+    // TinRecordReader takes them.
     SurfaceLoad load;
-    TinRecordReader reader(file, rule);
     double numbers[9];
-    while (reader.next(numbers)) load.triangles.push_back(prepareTriangle(numbers));
-    load.stop = reader.stop();
+    int held = 0;
+    bool endsInNumber = false;
+    const bool toTheEnd = readNumbersInParallel(
+        file,
+        [&](const double* values, std::size_t count) {
+            for (std::size_t i = 0; i < count; ++i) {
+                numbers[held++] = values[i];
+                if (held < 9) continue;
+                held = 0;
+                load.triangles.push_back(prepareTriangle(numbers));
+            }
+            return true;
+        },
+        &endsInNumber);
+    if (!toTheEnd) {
+        load.stop = ReadStop::NotANumber;
+    } else if (held > 0) {
+        load.stop = ReadStop::IncompleteRecord;
+    } else if (rule == LastRecordRule::DropWithoutLineEnd && endsInNumber) {
+        load.triangles.pop_back();  // the last triangle ran into the end of the file
+    }
     return load;
 }
 

@@ -19,6 +19,7 @@ namespace {
 struct Outcome {
     std::vector<double> numbers;
     bool toTheEnd = false;
+    bool endsInNumber = false;
 };
 
 Outcome readOneByOne(const std::string& path) {
@@ -26,8 +27,12 @@ Outcome readOneByOne(const std::string& path) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     NumberReader reader(file);
     double value;
-    while (reader.readNumber(value)) out.numbers.push_back(value);
+    while (reader.readNumber(value)) {
+        out.numbers.push_back(value);
+        out.endsInNumber = reader.atEndOfFile();
+    }
     out.toTheEnd = !reader.notANumber();
+    if (!out.toTheEnd) out.endsInNumber = false;
     std::fclose(file);
     return out;
 }
@@ -41,7 +46,7 @@ Outcome readInParallel(const std::string& path, size_t blockSize) {
             out.numbers.insert(out.numbers.end(), values, values + count);
             return true;
         },
-        blockSize);
+        &out.endsInNumber, blockSize);
     std::fclose(file);
     return out;
 }
@@ -75,6 +80,7 @@ TEST(ParallelNumberReader, ReadsWhatOneReaderReadsWhereverTheTextIsCut) {
         for (size_t block : {size_t{2}, size_t{5}, size_t{64}, size_t{1000}, size_t{1} << 20}) {
             const Outcome got = readInParallel(path, block);
             ASSERT_EQ(got.toTheEnd, expected.toTheEnd) << "round " << round << " block " << block;
+            ASSERT_EQ(got.endsInNumber, expected.endsInNumber) << "round " << round << " block " << block;
             ASSERT_TRUE(sameBits(got.numbers, expected.numbers)) << "round " << round << " block " << block;
         }
     }
@@ -93,7 +99,7 @@ TEST(ParallelNumberReader, StopsWhenTold) {
             taken += count;
             return ++calls < 3;
         },
-        256);
+        nullptr, 256);
     std::fclose(file);
     EXPECT_FALSE(toTheEnd);
     EXPECT_EQ(calls, 3u);
@@ -106,6 +112,7 @@ TEST(ParallelNumberReader, EmptyFileAndOnlySpaces) {
         testing::writeWholeFile(folder.path("numbers.txt"), text);
         const Outcome got = readInParallel(folder.path("numbers.txt"), 4);
         EXPECT_TRUE(got.toTheEnd);
+        EXPECT_FALSE(got.endsInNumber);
         EXPECT_TRUE(got.numbers.empty());
     }
 }

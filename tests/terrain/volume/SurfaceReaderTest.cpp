@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
+#include <random>
+#include <vector>
 #include <memory>
 #include <string>
 
@@ -105,6 +109,40 @@ TEST(SurfaceReader, RecordReaderStreamsOneTriangleAtATime) {
     EXPECT_FALSE(reader.next(numbers));
     EXPECT_FALSE(reader.next(numbers));
     EXPECT_EQ(reader.stop(), ReadStop::EndOfFile);
+}
+
+TEST(SurfaceReader, LoadsWhatTheRecordReaderGivesOneAtATime) {
+    // The whole-surface reading (two threads) against the record reader on
+    // texts that end every way a file can: in a number, after white space,
+    // within a record, at text that is not a number.
+    std::mt19937_64 random(8);
+    const std::vector<std::string> tokens = {"1.5", "-2", "500000.123456", "1e3", "7"};
+    const std::vector<std::string> ends = {"", " ", "\n", "\r\n", " 4 5", " x", " 1 2 3 4 5 6 7 8 9", "e"};
+    for (int round = 0; round < 400; ++round) {
+        std::string text;
+        const int count = static_cast<int>(random() % 60);
+        for (int i = 0; i < count; ++i) text += (i ? (random() % 9 ? " " : "\n") : "") + tokens[random() % tokens.size()];
+        text += ends[random() % ends.size()];
+        for (auto rule : {LastRecordRule::DropWithoutLineEnd, LastRecordRule::Keep}) {
+            File file = fileWith(text);
+            TinRecordReader reader(file.get(), rule);
+            std::vector<std::array<double, 9>> expected;
+            double numbers[9];
+            while (reader.next(numbers)) {
+                std::array<double, 9> record;
+                std::copy(numbers, numbers + 9, record.begin());
+                expected.push_back(record);
+            }
+            const SurfaceLoad surface = load(text, rule);
+            ASSERT_EQ(surface.stop, reader.stop()) << text;
+            ASSERT_EQ(surface.triangles.size(), expected.size()) << text;
+            for (size_t k = 0; k < expected.size(); ++k) {
+                const PreparedTriangle& t = surface.triangles[k];
+                const std::array<double, 9> got = {t.x1, t.y1, t.z1, t.x2, t.y2, t.z2, t.x3, t.y3, t.z3};
+                ASSERT_EQ(got, expected[k]) << text;
+            }
+        }
+    }
 }
 
 TEST(SurfaceReader, StopMessagesNameTheFile) {
