@@ -150,22 +150,13 @@ void reserveForFile(std::FILE* file, std::vector<Triangle>& triangles) {
 // TinReader would give them, a record cut short at the end dropped.
 int readTin(std::FILE* file, std::vector<Triangle>& triangles) {
     reserveForFile(file, triangles);
-    double record[9];
-    int held = 0;
     bool broken = false;
-    readNumbersInParallel(file, [&](const double* values, std::size_t count) {
-        for (std::size_t i = 0; i < count; ++i) {
-            record[held++] = values[i];
-            if (held < 9) continue;
-            held = 0;
-            if (userBroke()) {
-                broken = true;
-                return false;
-            }
-            triangles.push_back({{record[0], record[1], record[2]},
-                                 {record[3], record[4], record[5]},
-                                 {record[6], record[7], record[8]}});
+    readRecordsInParallel(file, 9, [&](const double* v) {
+        if (userBroke()) {
+            broken = true;
+            return false;
         }
+        triangles.push_back({{v[0], v[1], v[2]}, {v[3], v[4], v[5]}, {v[6], v[7], v[8]}});
         return true;
     });
     return broken ? RTCAN : RTNORM;

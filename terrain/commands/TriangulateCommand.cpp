@@ -13,7 +13,6 @@
 #include "boundary/BoundaryClip.h"
 #include "faults/FaultApplication.h"
 #include "points/PointPreparation.h"
-#include "tin/NumberText.h"
 #include "tin/TinFile.h"
 #include "tin/Triangulation.h"
 
@@ -28,19 +27,9 @@ struct ElevationTexts {
 // The lowest and highest elevation of the point file, as the drawing shows
 // numbers; none when the file cannot be opened.
 std::optional<ElevationTexts> proposeElevationRange(const std::string& pointFile) {
-    std::FILE* file = tz::platform::openFile(pointFile, "rb");
-    if (file == nullptr) return std::nullopt;
-    NumberReader reader(file);
-    double point[3];
-    bool any = false;
-    double lowest = 0, highest = 0;
-    while (reader.readNumbers(point, 3)) {
-        lowest = any ? std::min(lowest, point[2]) : point[2];
-        highest = any ? std::max(highest, point[2]) : point[2];
-        any = true;
-    }
-    std::fclose(file);
-    return ElevationTexts{decimalText(lowest), decimalText(highest)};
+    const std::optional<ElevationRange> range = elevationRangeOf(pointFile);
+    if (!range) return std::nullopt;
+    return ElevationTexts{decimalText(range->minimum), decimalText(range->maximum)};
 }
 
 // The "triangulate" dialog and what it keeps while it is open.

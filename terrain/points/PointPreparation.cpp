@@ -7,6 +7,7 @@
 #include "FileSystem.h"
 #include "points/PointCompare.h"
 #include "tin/NumberText.h"
+#include "tin/ParallelNumberReader.h"
 
 #ifdef _WIN32
 #include <process.h>
@@ -54,7 +55,8 @@ int fail(StageReporter& reporter, const char* message) {
 
 SortWorkFiles sortWorkFiles() {
     const std::string folder = tz::platform::tempFolder();
-    const std::string tag = "-" + std::to_string(static_cast<long long>(TZ_PROCESS_ID()));
+    std::string tag = "-";
+    tag += std::to_string(static_cast<long long>(TZ_PROCESS_ID()));
     return {folder + "\\sortwk1" + tag + ".txt", folder + "\\sortwk2" + tag + ".txt"};
 }
 
@@ -67,15 +69,12 @@ std::optional<ElevationRange> elevationRangeOf(const std::string& pointFile) {
     std::FILE* file = tz::platform::openFile(pointFile, "rb");
     if (file == nullptr) return std::nullopt;
     ElevationRange range;
-    {
-        NumberReader reader(file);
-        Point3 p;
-        while (readPoint(reader, p)) {
-            if (range.points == 0 || p.z < range.minimum) range.minimum = p.z;
-            if (range.points == 0 || p.z > range.maximum) range.maximum = p.z;
-            ++range.points;
-        }
-    }
+    readRecordsInParallel(file, 3, [&](const double* p) {
+        if (range.points == 0 || p[2] < range.minimum) range.minimum = p[2];
+        if (range.points == 0 || p[2] > range.maximum) range.maximum = p[2];
+        ++range.points;
+        return true;
+    });
     std::fclose(file);
     return range;
 }
@@ -97,11 +96,10 @@ int preparePoints(const std::string& pointFile, const std::wstring& minimumText,
     // The whole point set, in file order; reading ends at the end of the file
     // or at the first text that is not a number.
     std::vector<Point3> points;
-    {
-        NumberReader reader(files.points);
-        Point3 point;
-        while (readPoint(reader, point)) points.push_back(point);
-    }
+    readRecordsInParallel(files.points, 3, [&](const double* p) {
+        points.push_back({p[0], p[1], p[2]});
+        return true;
+    });
     if (points.empty()) return fail(reporter, "Point file holds no points.  Command terminates.\n");
 
     PointExtent extent{points.front(), points.front()};
@@ -196,17 +194,16 @@ int writeSortedPointFile(const PointExtent& extent, const SortWorkFiles& work, S
         FixedWriter writer(output);
         writer.line3(extent.min.x, extent.min.y, extent.min.z);
         writer.line3(extent.max.x, extent.max.y, extent.max.z);
-        NumberReader reader(input);
+        // Of a run of equal plan positions only the first survives.
         Point3 previous;
-        if (readPoint(reader, previous)) {
-            writer.line3(previous.x, previous.y, previous.z);
-            Point3 current;
-            while (readPoint(reader, current)) {
-                // Of a run of equal plan positions only the first survives.
-                if (comparePointXY(previous, current) != 0) writer.line3(current.x, current.y, current.z);
-                previous = current;
-            }
-        }
+        bool first = true;
+        readRecordsInParallel(input, 3, [&](const double* p) {
+            const Point3 current{p[0], p[1], p[2]};
+            if (first || comparePointXY(previous, current) != 0) writer.line3(current.x, current.y, current.z);
+            previous = current;
+            first = false;
+            return true;
+        });
     }
     std::fclose(input);
     std::fclose(output);

@@ -90,4 +90,23 @@ bool readNumbersInParallel(std::FILE* file, const std::function<bool(const doubl
     }
 }
 
+RecordsEnd readRecordsInParallel(std::FILE* file, int width, const std::function<bool(const double*)>& take) {
+    RecordsEnd end;
+    width = std::clamp(width, 1, 16);
+    double* record = end.leftOverValues;
+    end.toTheEnd = readNumbersInParallel(
+        file,
+        [&](const double* values, std::size_t count) {
+            for (std::size_t i = 0; i < count; ++i) {
+                record[end.leftOver++] = values[i];
+                if (end.leftOver < width) continue;
+                end.leftOver = 0;
+                if (!take(record)) return false;
+            }
+            return true;
+        },
+        &end.endsInNumber);
+    return end;
+}
+
 }  // namespace tz::terrain

@@ -22,4 +22,17 @@ namespace tz::terrain {
 bool readNumbersInParallel(std::FILE* file, const std::function<bool(const double*, std::size_t)>& take,
                            bool* endsInNumber = nullptr, std::size_t blockSize = std::size_t{1} << 23);
 
+// How reading records ended.
+struct RecordsEnd {
+    bool toTheEnd = false;      // as readNumbersInParallel answers
+    bool endsInNumber = false;  // the file ended right inside the last number
+    int leftOver = 0;           // numbers of a last record cut short, dropped
+    double leftOverValues[16] = {};
+};
+
+// Reads records of `width` numbers (1 to 16) from `file` as
+// readNumbersInParallel reads numbers, handing each whole record to
+// `take(values)`, which answers false to stop.
+RecordsEnd readRecordsInParallel(std::FILE* file, int width, const std::function<bool(const double*)>& take);
+
 }  // namespace tz::terrain

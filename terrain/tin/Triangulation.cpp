@@ -1,12 +1,13 @@
 #include "tin/Triangulation.h"
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 #include <vector>
 
 #include "FileSystem.h"
 #include "tin/BackgroundTinWriter.h"
-#include "tin/NumberText.h"
+#include "tin/ParallelNumberReader.h"
 
 namespace tz::terrain {
 namespace {
@@ -84,16 +85,21 @@ int buildTriangulation(const std::string& pointFile, const std::string& sortedFi
         return kStatusError;
     }
 
-    // A file without its header has no points to triangulate.
+    // Two header lines (the extent), then the points. A file without its
+    // header has no points to triangulate.
     double header[6] = {0, 0, 0, 0, 0, 0};
     std::vector<Point3> points;
-    {
-        NumberReader reader(sorted);
-        if (reader.readNumbers(header, 6)) {
-            double v[3];
-            while (reader.readNumbers(v, 3)) points.push_back({v[0], v[1], v[2]});
+    size_t numbers = 0;
+    const RecordsEnd end = readRecordsInParallel(sorted, 3, [&](const double* v) {
+        if (numbers < 6) {
+            std::copy(v, v + 3, header + numbers);
+        } else {
+            points.push_back({v[0], v[1], v[2]});
         }
-    }
+        numbers += 3;
+        return true;
+    });
+    if (numbers < 6) std::copy(end.leftOverValues, end.leftOverValues + std::min(end.leftOver, 3), header + numbers);
     std::fclose(sorted);
 
     Point3 enclosing[3];

@@ -28,26 +28,16 @@ SurfaceLoad loadSurface(std::FILE* file, LastRecordRule rule) {
     // The numbers are read on two threads and taken nine at a time, as
     // TinRecordReader takes them.
     SurfaceLoad load;
-    double numbers[9];
-    int held = 0;
-    bool endsInNumber = false;
-    const bool toTheEnd = readNumbersInParallel(
-        file,
-        [&](const double* values, std::size_t count) {
-            for (std::size_t i = 0; i < count; ++i) {
-                numbers[held++] = values[i];
-                if (held < 9) continue;
-                held = 0;
-                load.triangles.push_back(prepareTriangle(numbers));
-            }
-            return true;
-        },
-        &endsInNumber);
-    if (!toTheEnd) {
+    const RecordsEnd end = readRecordsInParallel(file, 9, [&](const double* v) {
+        const double numbers[9] = {v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]};
+        load.triangles.push_back(prepareTriangle(numbers));
+        return true;
+    });
+    if (!end.toTheEnd) {
         load.stop = ReadStop::NotANumber;
-    } else if (held > 0) {
+    } else if (end.leftOver > 0) {
         load.stop = ReadStop::IncompleteRecord;
-    } else if (rule == LastRecordRule::DropWithoutLineEnd && endsInNumber) {
+    } else if (rule == LastRecordRule::DropWithoutLineEnd && end.endsInNumber) {
         load.triangles.pop_back();  // the last triangle ran into the end of the file
     }
     return load;
