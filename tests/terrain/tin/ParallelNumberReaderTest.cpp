@@ -106,6 +106,24 @@ TEST(ParallelNumberReader, StopsWhenTold) {
     EXPECT_LT(taken, 1000u);
 }
 
+TEST(ParallelNumberReader, RecordsKeepWhatACutShortRecordHeld) {
+    testing::ScratchFolder folder;
+    testing::writeWholeFile(folder.path("numbers.txt"), "1 2 3\n4 5 6\n7 8");
+    std::FILE* file = std::fopen(folder.path("numbers.txt").c_str(), "rb");
+    std::vector<double> firsts;
+    const RecordsEnd end = readRecordsInParallel(file, 3, [&](const double* record) {
+        firsts.push_back(record[0]);
+        return true;
+    });
+    std::fclose(file);
+    EXPECT_EQ(firsts, (std::vector<double>{1, 4}));
+    EXPECT_TRUE(end.toTheEnd);
+    EXPECT_TRUE(end.endsInNumber);
+    ASSERT_EQ(end.leftOver, 2);
+    EXPECT_EQ(end.leftOverValues[0], 7);
+    EXPECT_EQ(end.leftOverValues[1], 8);
+}
+
 TEST(ParallelNumberReader, EmptyFileAndOnlySpaces) {
     testing::ScratchFolder folder;
     for (const std::string& text : {std::string(), std::string(" \r\n\t\n")}) {
