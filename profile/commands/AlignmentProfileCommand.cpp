@@ -27,8 +27,7 @@ std::optional<EdgeList> loadTinEdges(const std::wstring& path) {
         return std::nullopt;
     }
     acutPrintf(_T("\nReading TIN ...."));
-    TextScanner scanner(file);
-    EdgeLoad load = readTinEdges(scanner);
+    EdgeLoad load = readTinEdges(file);
     std::fclose(file);
     acutPrintf(_T("%s"), kLoadingDone);
     // Text met after some triangles is worth a word; a file with no triangle

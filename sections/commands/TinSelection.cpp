@@ -20,8 +20,7 @@ std::optional<tz::sections::TinTable> loadTinTable(const std::wstring& path) {
         acutPrintf(_T("\nCan't open point file. Command Terminates."));
         return std::nullopt;
     }
-    tz::terrain::profile::TextScanner scanner(file);
-    tz::sections::TinTableLoad load = tz::sections::loadTinTable(scanner);
+    tz::sections::TinTableLoad load = tz::sections::loadTinTable(file);
     std::fclose(file);
     if (load.stoppedAtUnreadableText)
         acutPrintf(_T("\nThe TIN file holds text that is not a number; the triangles before it are used."));

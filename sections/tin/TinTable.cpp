@@ -1,29 +1,30 @@
 #include "TinTable.h"
 
 #include <algorithm>
-#include <array>
 
 #include "profile/NumberRecords.h"
 
 namespace tz::sections {
 
-using tz::terrain::profile::readRecord;
-using tz::terrain::profile::RecordRead;
+namespace {
 
-TinTableLoad loadTinTable(tz::terrain::profile::TextScanner& in) {
+// The load from any source forEachRecord reads.
+template <class Source>
+TinTableLoad tinTableFrom(Source&& source) {
     TinTableLoad load;
     double largestX = 0;
-    std::array<double, 9> v{};
-    for (;;) {
-        const RecordRead read = readRecord(in, v);
-        if (read == RecordRead::unreadable) load.stoppedAtUnreadableText = true;
-        if (read != RecordRead::complete) break;
+    load.stoppedAtUnreadableText = tz::terrain::profile::forEachRecord(source, 9, [&](const double* v) {
         load.table.triangles.push_back({{v[0], v[1], v[2]}, {v[3], v[4], v[5]}, {v[6], v[7], v[8]}});
         largestX = std::max({largestX, v[0], v[3], v[6]});
-    }
+    });
     load.table.rayEndX = 2 * largestX;
     return load;
 }
+
+}  // namespace
+
+TinTableLoad loadTinTable(tz::terrain::profile::TextScanner& in) { return tinTableFrom(in); }
+TinTableLoad loadTinTable(std::FILE* file) { return tinTableFrom(file); }
 
 TinTableLoad loadTinTable(std::istream& in) {
     tz::terrain::profile::TextScanner scanner(in);

@@ -35,5 +35,6 @@ struct TinTableLoad {
 // numbers were read, a last line without a line break included.
 TinTableLoad loadTinTable(tz::terrain::profile::TextScanner& in);
 TinTableLoad loadTinTable(std::istream& in);
+TinTableLoad loadTinTable(std::FILE* file);  // from where it stands, the numbers read on two threads
 
 }  // namespace tz::sections

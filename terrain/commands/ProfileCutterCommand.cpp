@@ -41,8 +41,7 @@ std::optional<EdgeList> loadAndConsumeEdgeFile(const std::wstring& path) {
         return std::nullopt;
     }
     acutPrintf(_T("\nGetting elevations ...."));
-    TextScanner scanner(file);
-    EdgeLoad load = readEdgeFile(scanner);
+    EdgeLoad load = readEdgeFile(file);
     std::fclose(file);
     acutPrintf(_T("%s"), kLoadingDone);
     // Text met after some records is worth a word; a file with no number at

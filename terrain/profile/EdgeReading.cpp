@@ -14,31 +14,35 @@ EdgeLoad readTinEdges(std::istream& in) {
     return readTinEdges(scanner);
 }
 
-EdgeLoad readEdgeFile(TextScanner& scanner) {
+namespace {
+
+// The loads from any source forEachRecord reads.
+template <class Source>
+EdgeLoad edgeFileFrom(Source&& source) {
     EdgeLoad load;
-    std::array<double, 6> v{};
-    for (;;) {
-        const RecordRead read = readRecord(scanner, v);
-        if (read == RecordRead::unreadable) load.stoppedAtUnreadableText = true;
-        if (read != RecordRead::complete) break;
+    load.stoppedAtUnreadableText = forEachRecord(source, 6, [&](const double* v) {
         ++load.recordsRead;
         load.edges.appendIfNew(Edge{{v[0], v[1], v[2]}, {v[3], v[4], v[5]}});
-    }
+    });
     return load;
 }
 
-EdgeLoad readTinEdges(TextScanner& scanner) {
+template <class Source>
+EdgeLoad tinEdgesFrom(Source&& source) {
     EdgeLoad load;
-    std::array<double, 9> v{};
-    for (;;) {
-        const RecordRead read = readRecord(scanner, v);
-        if (read == RecordRead::unreadable) load.stoppedAtUnreadableText = true;
-        if (read != RecordRead::complete) break;
+    load.stoppedAtUnreadableText = forEachRecord(source, 9, [&](const double* v) {
         ++load.recordsRead;
         load.edges.appendTriangleIfNew(
             tz::terrain::Triangle{{v[0], v[1], v[2]}, {v[3], v[4], v[5]}, {v[6], v[7], v[8]}});
-    }
+    });
     return load;
 }
+
+}  // namespace
+
+EdgeLoad readEdgeFile(TextScanner& scanner) { return edgeFileFrom(scanner); }
+EdgeLoad readEdgeFile(std::FILE* file) { return edgeFileFrom(file); }
+EdgeLoad readTinEdges(TextScanner& scanner) { return tinEdgesFrom(scanner); }
+EdgeLoad readTinEdges(std::FILE* file) { return tinEdgesFrom(file); }
 
 }  // namespace tz::terrain::profile

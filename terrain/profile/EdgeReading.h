@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <istream>
 
 #include "EdgeList.h"
@@ -25,10 +26,12 @@ struct EdgeLoad {
 // either direction) is already stored.
 EdgeLoad readEdgeFile(TextScanner& in);
 EdgeLoad readEdgeFile(std::istream& in);
+EdgeLoad readEdgeFile(std::FILE* file);  // from where it stands, the numbers read on two threads
 
 // TIN file: each triangle gives its edges P1-P2, P2-P3, P3-P1, each stored
 // unless an equal edge was stored before this triangle.
 EdgeLoad readTinEdges(TextScanner& in);
 EdgeLoad readTinEdges(std::istream& in);
+EdgeLoad readTinEdges(std::FILE* file);  // from where it stands, the numbers read on two threads
 
 }  // namespace tz::terrain::profile

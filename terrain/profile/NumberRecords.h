@@ -4,6 +4,8 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdio>
+#include <functional>
 
 #include "TextScanner.h"
 
@@ -26,5 +28,14 @@ RecordRead readRecord(TextScanner& scanner, std::array<double, N>& values) {
     }
     return RecordRead::complete;
 }
+
+// Hands every complete record of `width` numbers (1 to 16) in order to
+// take(values), as a loop of readRecord until it fails would; true when
+// text that is not a number ended the reading.
+bool forEachRecord(TextScanner& scanner, int width, const std::function<void(const double*)>& take);
+
+// The same over an open file from where it stands, its numbers read on two
+// threads (each half of a block by a scanner of its own).
+bool forEachRecord(std::FILE* file, int width, const std::function<void(const double*)>& take);
 
 }  // namespace tz::terrain::profile

@@ -13,27 +13,17 @@ namespace {
 
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
-// The numbers of one piece of text, and whether reading stopped at text
-// that is not a number.
-struct Piece {
-    std::vector<double> numbers;
-    bool stopped = false;
-};
-
-Piece readPiece(const char* text, std::size_t size) {
-    Piece piece;
-    if (size == 0) return piece;
-    // A read-only stream over the text: the reader is the one files get.
+// Reads `size` bytes of text with `readPiece`, through a read-only stream
+// over them: the readers are the ones files get.
+NumberPiece readText(const char* text, std::size_t size, PieceReader readPiece) {
+    if (size == 0) return {};
     std::FILE* stream = fmemopen(const_cast<char*>(text), size, "r");
     if (stream == nullptr) throw std::bad_alloc();
-    {
-        NumberReader reader(stream);
-        double value;
-        while (reader.readNumber(value)) piece.numbers.push_back(value);
-        piece.stopped = reader.notANumber();
-    }
-    std::fclose(stream);
-    return piece;
+    struct Closer {
+        std::FILE* stream;
+        ~Closer() { std::fclose(stream); }
+    } closer{stream};
+    return readPiece(stream);
 }
 
 // Just past the last white space in [from, to), or `from` when there is none.
@@ -54,8 +44,17 @@ std::size_t afterFirstSpace(const std::vector<char>& text, std::size_t from, std
 
 }  // namespace
 
+NumberPiece readPieceWithNumberReader(std::FILE* piece) {
+    NumberPiece out;
+    NumberReader reader(piece);
+    double value;
+    while (reader.readNumber(value)) out.numbers.push_back(value);
+    out.stopped = reader.notANumber();
+    return out;
+}
+
 bool readNumbersInParallel(std::FILE* file, const std::function<bool(const double*, std::size_t)>& take,
-                           bool* endsInNumber, std::size_t blockSize) {
+                           bool* endsInNumber, std::size_t blockSize, PieceReader readPiece) {
     if (endsInNumber != nullptr) *endsInNumber = false;
     blockSize = std::max<std::size_t>(blockSize, 2);
     std::vector<char> text;
@@ -73,9 +72,9 @@ bool readNumbersInParallel(std::FILE* file, const std::function<bool(const doubl
             continue;
         }
         const std::size_t middle = afterFirstSpace(text, cut / 2, cut);
-        auto second = std::async(std::launch::async, readPiece, text.data() + middle, cut - middle);
-        const Piece first = readPiece(text.data(), middle);
-        const Piece rest = second.get();
+        auto second = std::async(std::launch::async, readText, text.data() + middle, cut - middle, readPiece);
+        const NumberPiece first = readText(text.data(), middle, readPiece);
+        const NumberPiece rest = second.get();
         if (!take(first.numbers.data(), first.numbers.size()) || first.stopped) return false;
         if (!take(rest.numbers.data(), rest.numbers.size()) || rest.stopped) return false;
         if (atEnd) {
@@ -90,7 +89,8 @@ bool readNumbersInParallel(std::FILE* file, const std::function<bool(const doubl
     }
 }
 
-RecordsEnd readRecordsInParallel(std::FILE* file, int width, const std::function<bool(const double*)>& take) {
+RecordsEnd readRecordsInParallel(std::FILE* file, int width, const std::function<bool(const double*)>& take,
+                                 PieceReader readPiece) {
     RecordsEnd end;
     width = std::clamp(width, 1, 16);
     double* record = end.leftOverValues;
@@ -105,7 +105,7 @@ RecordsEnd readRecordsInParallel(std::FILE* file, int width, const std::function
             }
             return true;
         },
-        &end.endsInNumber);
+        &end.endsInNumber, kParallelReadBlock, readPiece);
     return end;
 }
 

@@ -7,8 +7,25 @@
 #include <cstddef>
 #include <cstdio>
 #include <functional>
+#include <vector>
 
 namespace tz::terrain {
+
+// The numbers of one piece of text, read to its end or to text that is not
+// a number (`stopped`).
+struct NumberPiece {
+    std::vector<double> numbers;
+    bool stopped = false;
+};
+
+// What readNumbersInParallel reads at a time.
+inline constexpr std::size_t kParallelReadBlock = std::size_t{1} << 23;
+
+// Reads a piece of text (a file of its own) with one reader's rules.
+using PieceReader = NumberPiece (*)(std::FILE* piece);
+
+// The rules of NumberReader.
+NumberPiece readPieceWithNumberReader(std::FILE* piece);
 
 // Reads the numbers of `file` from its current position, handing them to
 // `take(values, count)` in order, in runs; `take` answers false to stop.
@@ -18,9 +35,11 @@ namespace tz::terrain {
 // file right after the last number, with no character after it (what
 // NumberReader::atEndOfFile reports after that number). `blockSize` is
 // what is read at a time (a block without white space grows until it has
-// some).
+// some). Any reader whose numbers are split by white space alone may read
+// the pieces: the numbers are then that reader's over the whole file.
 bool readNumbersInParallel(std::FILE* file, const std::function<bool(const double*, std::size_t)>& take,
-                           bool* endsInNumber = nullptr, std::size_t blockSize = std::size_t{1} << 23);
+                           bool* endsInNumber = nullptr, std::size_t blockSize = kParallelReadBlock,
+                           PieceReader readPiece = readPieceWithNumberReader);
 
 // How reading records ended.
 struct RecordsEnd {
@@ -33,6 +52,7 @@ struct RecordsEnd {
 // Reads records of `width` numbers (1 to 16) from `file` as
 // readNumbersInParallel reads numbers, handing each whole record to
 // `take(values)`, which answers false to stop.
-RecordsEnd readRecordsInParallel(std::FILE* file, int width, const std::function<bool(const double*)>& take);
+RecordsEnd readRecordsInParallel(std::FILE* file, int width, const std::function<bool(const double*)>& take,
+                                 PieceReader readPiece = readPieceWithNumberReader);
 
 }  // namespace tz::terrain

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
+#include <random>
 #include <sstream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -43,6 +48,33 @@ TEST(TinTable, RayEndIsTwiceTheLargestXCountedFromZero) {
     EXPECT_EQ(load("1 0 1 7.5 0 1 3 4 1\n-9 0 1 -8 0 1 -9 1 1\n").table.rayEndX, 15);
     EXPECT_EQ(load("").table.rayEndX, 0);
     EXPECT_EQ(load("").table.count(), 0u);
+}
+
+TEST(TinTable, FromAnOpenFileAsFromTheScanner) {
+    // Numbers read on two threads against the scanner's one by one.
+    const std::vector<std::string> tokens = {"1.5", "-2", "500000.123456", "1e3", "7", ".5", "12345678901234567890"};
+    const std::vector<std::string> ends = {"", "\n", "\r\n", " 4 5", " x 1", " inf", "e"};
+    std::mt19937_64 random(6);
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        const int count = static_cast<int>(random() % 60);
+        for (int i = 0; i < count; ++i) text += (i ? (random() % 9 ? " " : "\r\n") : "") + tokens[random() % tokens.size()];
+        text += ends[random() % ends.size()];
+        std::FILE* file = std::tmpfile();
+        std::fwrite(text.data(), 1, text.size(), file);
+        std::rewind(file);
+        const TinTableLoad fromFile = loadTinTable(file);
+        std::fclose(file);
+        const TinTableLoad expected = load(text);
+        ASSERT_EQ(fromFile.stoppedAtUnreadableText, expected.stoppedAtUnreadableText) << text;
+        ASSERT_EQ(fromFile.table.rayEndX, expected.table.rayEndX) << text;
+        ASSERT_EQ(fromFile.table.count(), expected.table.count()) << text;
+        for (size_t i = 0; i < expected.table.count(); ++i) {
+            const Triangle& a = fromFile.table.triangles[i];
+            const Triangle& b = expected.table.triangles[i];
+            ASSERT_EQ(std::memcmp(&a, &b, sizeof(Triangle)), 0) << text;
+        }
+    }
 }
 
 }  // namespace

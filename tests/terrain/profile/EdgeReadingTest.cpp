@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <random>
+#include <string>
+#include <vector>
 #include <sstream>
 
 #include "LiteralProfileCutter.h"
@@ -89,6 +92,47 @@ TEST(TinEdges, AgreeWithTheLiteralReadingOnGridTins) {
         const auto fromEdgeFile = edgeFile(tz::test::edgeFileText(triangles));
         EXPECT_EQ(fromEdgeFile.edges.size(), literal.size());
         EXPECT_EQ(fromEdgeFile.recordsRead, 3 * triangles.size());
+    }
+}
+
+// The loads from an open file (numbers read on two threads) against the
+// scanner's one by one, on texts with every kind of number, text that is
+// not a number, records cut short and line ends of both kinds.
+std::string randomNumberText(std::mt19937_64& random) {
+    static const std::vector<std::string> tokens = {"1.5", "-2", "500000.123456", "1e3", "7", "1.", ".5", "-0.000000",
+                                                    "4096.25", "12345678901234567890", "2.5e-3"};
+    static const std::vector<std::string> ends = {"", " ", "\n", "\r\n", " 4 5", " x 1 2", " nan", " 1e999", "e"};
+    std::string text;
+    const int count = static_cast<int>(random() % 80);
+    for (int i = 0; i < count; ++i) {
+        if (i) text += random() % 7 ? " " : (random() % 2 ? "\r\n" : "\n\t");
+        text += tokens[random() % tokens.size()];
+    }
+    return text + ends[random() % ends.size()];
+}
+
+bool sameLoad(const EdgeLoad& a, const EdgeLoad& b) {
+    if (a.recordsRead != b.recordsRead || a.stoppedAtUnreadableText != b.stoppedAtUnreadableText) return false;
+    if (a.edges.size() != b.edges.size()) return false;
+    for (size_t i = 0; i < a.edges.size(); ++i) {
+        const Edge& e = a.edges.edges()[i];
+        const Edge& f = b.edges.edges()[i];
+        if (!samePoint(e.a, f.a) || !samePoint(e.b, f.b)) return false;
+    }
+    return true;
+}
+
+TEST(EdgeReading, FromAnOpenFileAsFromTheScanner) {
+    std::mt19937_64 random(14);
+    for (int round = 0; round < 400; ++round) {
+        const std::string text = randomNumberText(random);
+        std::FILE* file = std::tmpfile();
+        std::fwrite(text.data(), 1, text.size(), file);
+        std::rewind(file);
+        ASSERT_TRUE(sameLoad(readTinEdges(file), tinFile(text))) << text;
+        std::rewind(file);
+        ASSERT_TRUE(sameLoad(readEdgeFile(file), edgeFile(text))) << text;
+        std::fclose(file);
     }
 }
 
