@@ -57,6 +57,7 @@ bool readNumbersInParallel(std::FILE* file, const std::function<bool(const doubl
                            bool* endsInNumber, std::size_t blockSize, PieceReader readPiece) {
     if (endsInNumber != nullptr) *endsInNumber = false;
     blockSize = std::max<std::size_t>(blockSize, 2);
+    const std::size_t firstBlockSize = blockSize;
     std::vector<char> text;
     std::size_t held = 0;  // text kept from the last block: a number that may go on
     for (;;) {
@@ -66,7 +67,8 @@ bool readNumbersInParallel(std::FILE* file, const std::function<bool(const doubl
         const std::size_t end = held + got;
         // Whole numbers only: up to the last white space, unless the file ends.
         const std::size_t cut = atEnd ? end : afterLastSpace(text, 0, end);
-        if (cut == 0 && !atEnd) {  // not one white space yet: read on
+        if (cut == 0 && !atEnd) {  // not one white space yet: read on, within reason
+            if (end >= kLongestWordInBlocks * firstBlockSize) return false;
             held = end;
             blockSize = text.size();
             continue;

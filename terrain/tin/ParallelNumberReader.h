@@ -1,7 +1,8 @@
 // Reading the numbers of a large text file on two threads: each block of
 // the file is cut in two at white space and both halves are read at once,
-// each by a NumberReader, so the numbers, and where reading stops, are
-// those of one NumberReader over the whole file.
+// each by a reader of its own (a NumberReader unless told otherwise), so
+// the numbers, and where reading stops, are those of one such reader over
+// the whole file.
 #pragma once
 
 #include <cstddef>
@@ -20,6 +21,10 @@ struct NumberPiece {
 
 // What readNumbersInParallel reads at a time.
 inline constexpr std::size_t kParallelReadBlock = std::size_t{1} << 23;
+// A word without white space longer than this many blocks (256 MiB with
+// the usual block) is not read into memory: it ends the data as text that
+// is not a number, which no reader would make of it either.
+inline constexpr std::size_t kLongestWordInBlocks = 32;
 
 // Reads a piece of text (a file of its own) with one reader's rules.
 using PieceReader = NumberPiece (*)(std::FILE* piece);

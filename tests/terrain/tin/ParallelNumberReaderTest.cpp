@@ -124,6 +124,18 @@ TEST(ParallelNumberReader, RecordsKeepWhatACutShortRecordHeld) {
     EXPECT_EQ(end.leftOverValues[1], 8);
 }
 
+TEST(ParallelNumberReader, AWordLongerThanThirtyTwoBlocksEndsTheData) {
+    // Not held in memory however long it runs: the numbers before it count.
+    testing::ScratchFolder folder;
+    testing::writeWholeFile(folder.path("numbers.txt"), "1 2 3 " + std::string(40 * 64, '7') + " 4 5");
+    const Outcome got = readInParallel(folder.path("numbers.txt"), 64);
+    EXPECT_FALSE(got.toTheEnd);
+    EXPECT_EQ(got.numbers, (std::vector<double>{1, 2, 3}));
+    const Outcome shorter = readInParallel(folder.path("numbers.txt"), 128);  // 20 blocks: read, too large a number
+    EXPECT_FALSE(shorter.toTheEnd);
+    EXPECT_EQ(shorter.numbers, (std::vector<double>{1, 2, 3}));
+}
+
 TEST(ParallelNumberReader, EmptyFileAndOnlySpaces) {
     testing::ScratchFolder folder;
     for (const std::string& text : {std::string(), std::string(" \r\n\t\n")}) {
