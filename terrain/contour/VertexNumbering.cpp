@@ -4,6 +4,8 @@
 #include <bit>
 #include <stdexcept>
 
+#include "tin/PointHash.h"
+
 namespace tz::terrain {
 
 namespace {
@@ -16,19 +18,6 @@ constexpr struct {
     std::size_t numerator, denominator;
 } kMaxLoad{7, 10};
 
-std::uint64_t bitsOf(double v) {
-    v += 0.0;  // folds -0.0 into 0.0: equal points must hash alike
-    return std::bit_cast<std::uint64_t>(v);
-}
-
-std::uint64_t mix(std::uint64_t h) {
-    h ^= h >> 32;
-    h *= 0xD6E8FEB86659FD93ull;
-    h ^= h >> 32;
-    h *= 0xD6E8FEB86659FD93ull;
-    return h ^ (h >> 32);
-}
-
 }  // namespace
 
 VertexNumbering::VertexNumbering(std::size_t expectedVertices) {
@@ -39,10 +28,7 @@ VertexNumbering::VertexNumbering(std::size_t expectedVertices) {
     points_.reserve(expectedVertices);
 }
 
-std::uint64_t VertexNumbering::hashOf(const Point3& p) {
-    return mix(bitsOf(p.x) * 0x9E3779B97F4A7C15ull ^ std::rotl(bitsOf(p.y) * 0xC2B2AE3D27D4EB4Full, 21) ^
-               std::rotl(bitsOf(p.z) * 0x165667B19E3779F9ull, 42));
-}
+std::uint64_t VertexNumbering::hashOf(const Point3& p) { return pointHash(p); }
 
 std::uint32_t VertexNumbering::number(const Point3& p) { return numberHashed(p, hashOf(p)); }
 

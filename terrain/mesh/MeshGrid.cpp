@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 
+#include "tin/PointHash.h"
 #include "volume/TriangleContainment.h"
 
 namespace tz::terrain::mesh {
@@ -48,8 +49,7 @@ MeshSampler::MeshSampler(const std::vector<PreparedTriangle>& triangles, double 
 std::optional<Point3> MeshSampler::gridPoint(double x, double y) const {
     const std::uint64_t xb = std::bit_cast<std::uint64_t>(x), yb = std::bit_cast<std::uint64_t>(y);
     auto slotOf = [&](std::uint64_t a, std::uint64_t b) {
-        std::uint64_t h = (a * 0x9E3779B97F4A7C15ull) ^ (b + 0x632BE59BD9B4E019ull) * 0xC2B2AE3D27D4EB4Full;
-        return static_cast<std::size_t>(h ^ (h >> 29)) & (known_.size() - 1);
+        return static_cast<std::size_t>(pairHash(a, b)) & (known_.size() - 1);
     };
     if (!known_.empty()) {
         for (std::size_t slot = slotOf(xb, yb);; slot = (slot + 1) & (known_.size() - 1)) {

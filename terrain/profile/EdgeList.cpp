@@ -1,8 +1,9 @@
 #include "EdgeList.h"
 
-#include <bit>
-#include <stdexcept>
 #include <algorithm>
+#include <stdexcept>
+
+#include "tin/PointHash.h"
 
 namespace tz::terrain::profile {
 
@@ -10,26 +11,10 @@ namespace {
 
 constexpr std::uint32_t kEmpty = 0xFFFFFFFFu;
 
-// Bits of a coordinate with -0 and +0 made one, since they compare equal.
-std::uint64_t coordinateBits(double v) { return std::bit_cast<std::uint64_t>(v + 0.0); }
-
-std::uint64_t mix(std::uint64_t h) {
-    h ^= h >> 33;
-    h *= 0xFF51AFD7ED558CCDull;
-    h ^= h >> 33;
-    h *= 0xC4CEB9FE1A85EC53ull;
-    return h ^ (h >> 33);
-}
-
-std::uint64_t pointHash(const Point3& p) {
-    return mix(coordinateBits(p.x) * 0x9E3779B97F4A7C15ull ^ coordinateBits(p.y) * 0xC2B2AE3D27D4EB4Full ^
-               coordinateBits(p.z));
-}
-
 // The same value for an edge and its reverse.
 std::uint64_t edgeHash(const Edge& e) {
     const std::uint64_t a = pointHash(e.a), b = pointHash(e.b);
-    return mix(std::min(a, b) * 0x9E3779B97F4A7C15ull + std::max(a, b));
+    return mixBits(std::min(a, b) * 0x9E3779B97F4A7C15ull + std::max(a, b));
 }
 
 std::uint32_t tagOf(std::uint64_t hash) { return static_cast<std::uint32_t>(hash >> 32); }
