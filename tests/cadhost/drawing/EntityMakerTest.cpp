@@ -120,6 +120,29 @@ TEST(EntityMaker, PolylineJoinsTheDrawingOnlyWithItsSeqend) {
     EXPECT_EQ(drawing.lastEntity(), walk[0]);
 }
 
+TEST(EntityMaker, VertexOfOnlyAPointGetsWhatTheGeneralChecksGive) {
+    // A vertex list of a point alone takes a short way; a point with its
+    // flags (or any other group) the general one. Both must give the same data.
+    for (const int polylineFlags : {0, 8}) {
+        Drawing drawing;
+        make(drawing, {type(L"LAYER"), stringGroup(2, L"TZ_Mesh")});
+        make(drawing, {type(L"POLYLINE"), stringGroup(8, L"tz_mesh"), intGroup(66, 1), intGroup(70, polylineFlags)});
+        make(drawing, {type(L"VERTEX"), at(10, 1, 2, 3)});
+        make(drawing, {type(L"VERTEX"), at(10, 1, 2, 3), intGroup(70, 0)});
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        EXPECT_EQ(make(drawing, {type(L"VERTEX"), at(10, nan, 2, 3)}).outcome, MakeOutcome::Rejected);
+        EXPECT_EQ(make(drawing, {type(L"VERTEX"), pointGroup(10, {1, 2, std::numeric_limits<double>::infinity()})})
+                      .outcome,
+                  MakeOutcome::Rejected);
+        const Entity* polyline = drawing.find(make(drawing, {type(L"SEQEND")}).handle);
+        ASSERT_NE(polyline, nullptr);
+        ASSERT_EQ(polyline->subEntities.size(), 3u);
+        const GroupList& shortWay = drawing.find(polyline->subEntities[0])->data;
+        EXPECT_EQ(shortWay, drawing.find(polyline->subEntities[1])->data);
+        EXPECT_EQ(shortWay, (GroupList{stringGroup(8, L"TZ_Mesh"), at(10, 1, 2, 3), intGroup(70, polylineFlags ? 32 : 0)}));
+    }
+}
+
 TEST(EntityMaker, TwoDimensionalPolylineKeepsItsElevation) {
     Drawing drawing;
     make(drawing, {type(L"POLYLINE"), at(10, 3, 4, 105), realGroup(40, 0.5), realGroup(41, 0.5), intGroup(66, 1)});
