@@ -13,7 +13,11 @@ namespace tz::cad {
 
 class DxfOutput {
 public:
-    explicit DxfOutput(std::ostream& out) : out_(out) {}
+    explicit DxfOutput(std::ostream& out) : out_(out) { pending_.reserve(kFlushAt + 4096); }
+    // Hands what is still held to the stream.
+    ~DxfOutput() { flush(); }
+    DxfOutput(const DxfOutput&) = delete;
+    DxfOutput& operator=(const DxfOutput&) = delete;
 
     void text(int code, std::wstring_view value);
     void ascii(int code, std::string_view value);
@@ -27,9 +31,17 @@ public:
 
     static std::string formatReal(double value);
 
+    // Hands the lines written so far to the stream (they are held in blocks:
+    // a drawing of millions of vertices writes tens of millions of lines).
+    void flush();
+
 private:
+    static constexpr size_t kFlushAt = size_t{1} << 16;
+
     void code(int code);
+    void endLine();
     std::ostream& out_;
+    std::string pending_;
 };
 
 }  // namespace tz::cad

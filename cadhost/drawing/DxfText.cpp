@@ -91,6 +91,11 @@ char firstWritten(wchar_t c) {
 std::string encodeDxfText(std::wstring_view text) {
     std::string out;
     out.reserve(text.size());
+    appendDxfText(out, text);
+    return out;
+}
+
+void appendDxfText(std::string& out, std::wstring_view text) {
     for (size_t i = 0; i < text.size(); ++i) {
         const auto c = static_cast<uint32_t>(text[i]);
         if (c < 32) {
@@ -113,7 +118,6 @@ std::string encodeDxfText(std::wstring_view text) {
             appendEscape(out, 0xFFFD);
         }
     }
-    return out;
 }
 
 size_t encodedLength(wchar_t c) {

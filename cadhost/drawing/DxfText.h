@@ -11,6 +11,8 @@
 namespace tz::cad {
 
 std::string encodeDxfText(std::wstring_view text);
+// The same, added to the end of `out`.
+void appendDxfText(std::string& out, std::wstring_view text);
 
 // At most how many characters encodeDxfText writes for this one character.
 size_t encodedLength(wchar_t c);

@@ -225,6 +225,7 @@ void writeDxf(const Drawing& drawing, std::ostream& out, const HeaderValues& ove
     writeEntitiesSection(output, drawing, plan);
     writeObjectsSection(output, plan);
     output.ascii(0, "EOF");
+    output.flush();
 }
 
 }  // namespace tz::cad
