@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <optional>
-#include <set>
+#include <unordered_set>
 
 #include "adscodes.h"
 #include "drawing/DxfText.h"
@@ -29,11 +29,13 @@ struct RawBlock {
 
 std::string lineText(size_t line) { return "line " + std::to_string(line); }
 
-std::string trimmed(const std::string& text) {
+std::string_view trimmedView(std::string_view text) {
     const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return "";
+    if (first == std::string_view::npos) return {};
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
+
+std::string trimmed(const std::string& text) { return std::string(trimmedView(text)); }
 
 [[noreturn]] void notANumber(const DxfRawGroup& group) {
     throw DxfError(lineText(group.line + 1) + ": \"" + trimmed(group.value).substr(0, 40) +
@@ -41,7 +43,7 @@ std::string trimmed(const std::string& text) {
 }
 
 double parseReal(const DxfRawGroup& group) {
-    const std::string text = trimmed(group.value);
+    const std::string_view text = trimmedView(group.value);
     double value = 0;
     auto [rest, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || rest != text.data() + text.size() || !std::isfinite(value)) notANumber(group);
@@ -49,7 +51,7 @@ double parseReal(const DxfRawGroup& group) {
 }
 
 int64_t parseInteger(const DxfRawGroup& group) {
-    const std::string text = trimmed(group.value);
+    const std::string_view text = trimmedView(group.value);
     int64_t value = 0;
     auto [rest, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error == std::errc() && rest == text.data() + text.size()) return value;
@@ -87,8 +89,11 @@ private:
         return group != nullptr && group->code == 0 && trimmed(group->value) == value;
     }
     std::wstring text(const DxfRawGroup& group) const { return decodeDxfText(group.value, utf8_); }
-    // The groups up to the next group 0, points joined from their coordinates.
-    GroupList readGroups(const char* where);
+    // The groups up to the next group 0, points joined from their coordinates;
+    // with `dropLinks`, without the owner, reactor, dictionary, layout and
+    // subclass groups that building a known kind of entity drops anyway
+    // (millions of them in a large drawing).
+    GroupList readGroups(const char* where, bool dropLinks = false);
     Group convert(const DxfRawGroup& group, const char* where);
 
     // --- sections ---
@@ -102,7 +107,8 @@ private:
     // --- building the drawing ---
     void build(Drawing& drawing);
     void addEntities(Drawing& drawing, std::vector<RawEntity>& raws, uint64_t block, bool paperSpace);
-    std::optional<Entity> buildEntity(Drawing& drawing, const RawEntity& raw, const Entity* parent);
+    // Takes the raw entity's groups.
+    std::optional<Entity> buildEntity(Drawing& drawing, RawEntity& raw, const Entity* parent);
     uint64_t takeHandle(Drawing& drawing, uint64_t wanted);
 
     DxfGroupReader reader_;
@@ -116,7 +122,7 @@ private:
     std::vector<GroupList> styles_;
     std::vector<RawBlock> blocks_;
     std::vector<RawEntity> entities_;
-    std::set<uint64_t> usedHandles_;
+    std::unordered_set<uint64_t> usedHandles_;
 };
 
 Group Parser::convert(const DxfRawGroup& group, const char* where) {
@@ -142,10 +148,12 @@ Group Parser::convert(const DxfRawGroup& group, const char* where) {
     }
 }
 
-GroupList Parser::readGroups(const char* where) {
+GroupList Parser::readGroups(const char* where, bool dropLinks) {
     GroupList groups;
     for (const DxfRawGroup* next = peek(); next != nullptr && next->code != 0; next = peek()) {
         DxfRawGroup group = take(where);
+        const int code = group.code;
+        if (dropLinks && (code == 100 || code == 330 || code == 360 || code == 410)) continue;
         groups.push_back(convert(group, where));
     }
     return groups;
@@ -290,8 +298,9 @@ std::vector<RawEntity> Parser::readEntities(const char* where, const char* endMa
         DxfRawGroup typeGroup = take(where);
         RawEntity entity;
         entity.type = upperCase(decodeDxfText(trimmed(typeGroup.value), false));
-        if (!isKnownEntityType(entity.type)) recording_ = &entity.fileGroups;
-        entity.groups = readGroups(where);
+        const bool known = isKnownEntityType(entity.type);
+        if (!known) recording_ = &entity.fileGroups;
+        entity.groups = readGroups(where, known);
         recording_ = nullptr;
         if (std::optional<std::wstring> handle = groupString(entity.groups, 5)) entity.handle = parseHandle(*handle);
         entities.push_back(std::move(entity));
@@ -300,10 +309,10 @@ std::vector<RawEntity> Parser::readEntities(const char* where, const char* endMa
 
 // Groups that tie an object to others in the file (owner, reactors,
 // extension dictionaries, handle): the drawing gives its own when it writes.
-GroupList withoutFileLinks(const GroupList& groups, bool dropSubclassMarkers) {
-    GroupList kept;
+GroupList withoutFileLinks(GroupList groups, bool dropSubclassMarkers) {
+    size_t kept = 0;
     bool inApplicationGroup = false;
-    for (const Group& group : groups) {
+    for (Group& group : groups) {
         if (group.code == 102) {
             const auto* text = std::get_if<std::wstring>(&group.value);
             inApplicationGroup = text != nullptr && !text->empty() && text->front() == L'{';
@@ -312,9 +321,11 @@ GroupList withoutFileLinks(const GroupList& groups, bool dropSubclassMarkers) {
         if (inApplicationGroup) continue;
         if (group.code == 5 || group.code == 330 || group.code == 360 || group.code == 410) continue;
         if (dropSubclassMarkers && group.code == 100) continue;
-        kept.push_back(group);
+        if (&groups[kept] != &group) groups[kept] = std::move(group);
+        ++kept;
     }
-    return kept;
+    groups.erase(groups.begin() + static_cast<std::ptrdiff_t>(kept), groups.end());
+    return groups;
 }
 
 // MTEXT keeps its text in 3 groups of 250 characters before the last part in
@@ -345,11 +356,11 @@ uint64_t Parser::takeHandle(Drawing& drawing, uint64_t wanted) {
     return handle;
 }
 
-std::optional<Entity> Parser::buildEntity(Drawing& drawing, const RawEntity& raw, const Entity* parent) {
+std::optional<Entity> Parser::buildEntity(Drawing& drawing, RawEntity& raw, const Entity* parent) {
     Entity entity;
     entity.type = raw.type;
     if (!isKnownEntityType(raw.type)) {
-        entity.data = withoutFileLinks(raw.groups, false);
+        entity.data = withoutFileLinks(std::move(raw.groups), false);
         entity.verbatim = true;
         bool inApplicationGroup = false;
         for (const auto& [code, text] : raw.fileGroups) {
@@ -365,11 +376,15 @@ std::optional<Entity> Parser::buildEntity(Drawing& drawing, const RawEntity& raw
         }
         return entity;
     }
-    entity.data = withoutFileLinks(raw.groups, true);
+    entity.data = withoutFileLinks(std::move(raw.groups), true);
     if (raw.type == L"MTEXT") joinMtextChunks(entity.data);
     MakeContext context;
     context.mendReferences = true;
-    if (parent != nullptr) context.currentLayer = groupString(parent->data, 8).value_or(L"0");
+    if (parent != nullptr) {
+        // The parent's layer, checked when the parent was made.
+        const Group* layer = findGroup(parent->data, 8);
+        context.inheritedLayer = layer != nullptr ? std::get_if<std::wstring>(&layer->value) : nullptr;
+    }
     // An entity of a known kind that lacks what makes it (a line without its
     // end point) cannot be drawn or written; it is left out.
     if (!prepareEntityData(drawing, raw.type, entity.data, context, parent).empty()) return std::nullopt;

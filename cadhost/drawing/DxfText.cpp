@@ -1,5 +1,7 @@
 #include "drawing/DxfText.h"
 
+#include <algorithm>
+
 #include <cstdint>
 #include <optional>
 
@@ -129,6 +131,11 @@ size_t encodedLength(wchar_t c) {
 }
 
 std::wstring decodeDxfText(std::string_view bytes, bool utf8) {
+    // Most values (numbers, names, handles) are plain ASCII without a caret
+    // or an escape: every byte is its character.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char b) { return b > 0 && b != '^' && b != '\\'; })) {
+        return std::wstring(bytes.begin(), bytes.end());
+    }
     std::u32string text;
     std::optional<std::u32string> decoded = fromUtf8(bytes);
     if (decoded) {

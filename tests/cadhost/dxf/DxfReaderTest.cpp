@@ -72,6 +72,42 @@ TEST(DxfReader, KeepsTheFilesHandlesAndRenumbersDuplicates) {
     EXPECT_GT(drawing->handleSeed(), entities[1]->handle);
 }
 
+TEST(DxfReader, LinksToOtherObjectsAndSubclassMarkersLeaveNoTrace) {
+    // As other programs write entities: owners, reactors, dictionaries,
+    // subclass markers; a vertex without its own layer takes its polyline's.
+    const auto linked = read(dxf({{0, "SECTION"}, {2, "ENTITIES"},
+                                  {0, "LINE"}, {5, "2A"}, {330, "1F"}, {100, "AcDbEntity"}, {8, "Roads"},
+                                  {102, "{ACAD_REACTORS"}, {330, "3C"}, {102, "}"},
+                                  {102, "{ACAD_XDICTIONARY"}, {360, "4D"}, {102, "}"}, {100, "AcDbLine"},
+                                  {10, "1"}, {20, "2"}, {30, "3"}, {11, "4"}, {21, "5"}, {31, "6"},
+                                  {0, "POLYLINE"}, {5, "30"}, {330, "1F"}, {100, "AcDbEntity"}, {8, "Mesh"},
+                                  {100, "AcDb3dPolyline"}, {66, "1"}, {70, "8"},
+                                  {0, "VERTEX"}, {5, "31"}, {330, "30"}, {100, "AcDbEntity"}, {100, "AcDbVertex"},
+                                  {100, "AcDb3dPolylineVertex"}, {10, "0"}, {20, "0"}, {30, "7.5"}, {70, "32"},
+                                  {0, "VERTEX"}, {5, "32"}, {330, "not a handle"}, {8, "Mesh"}, {410, "Model"},
+                                  {10, "1"}, {20, "0"}, {30, "8.5"}, {70, "32"},
+                                  {0, "SEQEND"}, {5, "33"}, {330, "30"}, {100, "AcDbEntity"}, {8, "Mesh"},
+                                  {0, "ENDSEC"}, {0, "EOF"}}));
+    const auto plain = read(dxf({{0, "SECTION"}, {2, "ENTITIES"},
+                                 {0, "LINE"}, {5, "2A"}, {8, "Roads"},
+                                 {10, "1"}, {20, "2"}, {30, "3"}, {11, "4"}, {21, "5"}, {31, "6"},
+                                 {0, "POLYLINE"}, {5, "30"}, {8, "Mesh"}, {66, "1"}, {70, "8"},
+                                 {0, "VERTEX"}, {5, "31"}, {10, "0"}, {20, "0"}, {30, "7.5"}, {70, "32"},
+                                 {0, "VERTEX"}, {5, "32"}, {8, "Mesh"}, {10, "1"}, {20, "0"}, {30, "8.5"}, {70, "32"},
+                                 {0, "SEQEND"}, {5, "33"}, {8, "Mesh"},
+                                 {0, "ENDSEC"}, {0, "EOF"}}));
+    const auto fromLinked = walk(*linked);
+    const auto fromPlain = walk(*plain);
+    ASSERT_EQ(fromLinked.size(), 5u);
+    ASSERT_EQ(fromPlain.size(), fromLinked.size());
+    for (size_t i = 0; i < fromLinked.size(); ++i) {
+        EXPECT_EQ(fromLinked[i]->type, fromPlain[i]->type);
+        EXPECT_EQ(fromLinked[i]->handle, fromPlain[i]->handle);
+        EXPECT_EQ(fromLinked[i]->data, fromPlain[i]->data) << "entity " << i;
+    }
+    EXPECT_EQ(groupString(fromLinked[2]->data, 8), L"Mesh");
+}
+
 TEST(DxfReader, UnknownKindsSurviveAsTheyWereWritten) {
     const auto drawing = read(dxf({{0, "SECTION"}, {2, "ENTITIES"},
                                    {0, "HATCHLIKE"}, {5, "30"}, {330, "1F"}, {100, "AcDbEntity"}, {8, "Fill"},
