@@ -94,18 +94,24 @@ const std::wstring* layerOf(const Entity& entity) {
 }
 
 // The groups prepareEntityData gives a VERTEX whose list holds nothing but
-// a finite point (10), as a mesh or contour run makes millions of them: its
-// polyline's layer, the point, the flags (32 on a 3D polyline). Empty for
-// any other list, which takes the general way.
+// a finite point (10) and maybe its flags (70), as mesh and contour runs make
+// millions of them: its polyline's layer, the point, the flags (with 32 on a
+// 3D polyline). Empty for any other list, which takes the general way.
 GroupList plainVertexData(Drawing& drawing, const GroupList& list, const Entity& polyline) {
-    if (list.size() != 1 || list.front().code != 10) return {};
+    if (list.empty() || list.size() > 2 || list.front().code != 10) return {};
     const Point3* point = std::get_if<Point3>(&list.front().value);
     const std::wstring* layerName = layerOf(polyline);
     if (point == nullptr || layerName == nullptr || !std::isfinite(point->x) || !std::isfinite(point->y) ||
         !std::isfinite(point->z)) {
         return {};
     }
-    const int64_t flags = (groupInt(polyline.data, 70).value_or(0) & 8) ? 32 : 0;
+    int64_t flags = 0;
+    if (list.size() == 2) {
+        const int64_t* given = list[1].code == 70 ? std::get_if<int64_t>(&list[1].value) : nullptr;
+        if (given == nullptr || *given < -32768 || *given > 32767) return {};
+        flags = *given;
+    }
+    if (groupInt(polyline.data, 70).value_or(0) & 8) flags |= 32;
     GroupList data;
     data.reserve(3);
     data.push_back(stringGroup(8, drawing.ensureLayer(*layerName).name));

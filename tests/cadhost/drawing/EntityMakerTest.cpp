@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "TestLists.h"
+#include "drawing/EntityRules.h"
 
 namespace tz::cad {
 namespace {
@@ -120,26 +121,43 @@ TEST(EntityMaker, PolylineJoinsTheDrawingOnlyWithItsSeqend) {
     EXPECT_EQ(drawing.lastEntity(), walk[0]);
 }
 
-TEST(EntityMaker, VertexOfOnlyAPointGetsWhatTheGeneralChecksGive) {
-    // A vertex list of a point alone takes a short way; a point with its
-    // flags (or any other group) the general one. Both must give the same data.
+TEST(EntityMaker, PlainVerticesGetWhatTheGeneralChecksGive) {
+    // Vertex lists of a point and maybe its flags take a short way; what they
+    // get must be what the general preparation gives the same list.
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const GroupList lists[] = {
+        {at(10, 1, 2, 3)},
+        {at(10, 1, 2, 3), intGroup(70, 0)},
+        {at(10, 1, 2, 3), intGroup(70, 32)},
+        {at(10, 1, 2, 3), intGroup(70, 5)},
+        {at(10, 1, 2, 3), intGroup(70, -32768)},
+        {at(10, 1, 2, 3), intGroup(70, 40000)},  // out of range
+        {at(10, 1, 2, 3), realGroup(70, 1.0)},   // not an integer
+        {intGroup(70, 32), at(10, 1, 2, 3)},     // flags first
+        {at(10, nan, 2, 3)},
+        {pointGroup(10, {1, 2, std::numeric_limits<double>::infinity()})},
+        {at(10, 1, 2, 3), realGroup(42, 0.5)},
+    };
     for (const int polylineFlags : {0, 8}) {
-        Drawing drawing;
-        make(drawing, {type(L"LAYER"), stringGroup(2, L"TZ_Mesh")});
-        make(drawing, {type(L"POLYLINE"), stringGroup(8, L"tz_mesh"), intGroup(66, 1), intGroup(70, polylineFlags)});
-        make(drawing, {type(L"VERTEX"), at(10, 1, 2, 3)});
-        make(drawing, {type(L"VERTEX"), at(10, 1, 2, 3), intGroup(70, 0)});
-        const double nan = std::numeric_limits<double>::quiet_NaN();
-        EXPECT_EQ(make(drawing, {type(L"VERTEX"), at(10, nan, 2, 3)}).outcome, MakeOutcome::Rejected);
-        EXPECT_EQ(make(drawing, {type(L"VERTEX"), pointGroup(10, {1, 2, std::numeric_limits<double>::infinity()})})
-                      .outcome,
-                  MakeOutcome::Rejected);
-        const Entity* polyline = drawing.find(make(drawing, {type(L"SEQEND")}).handle);
-        ASSERT_NE(polyline, nullptr);
-        ASSERT_EQ(polyline->subEntities.size(), 3u);
-        const GroupList& shortWay = drawing.find(polyline->subEntities[0])->data;
-        EXPECT_EQ(shortWay, drawing.find(polyline->subEntities[1])->data);
-        EXPECT_EQ(shortWay, (GroupList{stringGroup(8, L"TZ_Mesh"), at(10, 1, 2, 3), intGroup(70, polylineFlags ? 32 : 0)}));
+        for (const GroupList& list : lists) {
+            Drawing drawing;
+            make(drawing, {type(L"LAYER"), stringGroup(2, L"TZ_Mesh")});
+            make(drawing, {type(L"POLYLINE"), stringGroup(8, L"tz_mesh"), intGroup(66, 1), intGroup(70, polylineFlags)});
+            const Entity polyline = *drawing.pending().complexEntity;
+            GroupList expected = list;
+            MakeContext context;
+            context.inheritedLayer = &std::get<std::wstring>(findGroup(polyline.data, 8)->value);
+            const bool refused = !prepareEntityData(drawing, L"VERTEX", expected, context, &polyline).empty();
+
+            GroupList vertex = list;
+            vertex.insert(vertex.begin(), type(L"VERTEX"));
+            const MakeResult made = make(drawing, vertex);
+            EXPECT_EQ(made.outcome, refused ? MakeOutcome::Rejected : MakeOutcome::Continued);
+            if (refused) continue;
+            const MakeResult end = make(drawing, {type(L"SEQEND")});
+            ASSERT_EQ(end.outcome, MakeOutcome::Made);
+            EXPECT_EQ(drawing.find(drawing.find(end.handle)->subEntities[0])->data, expected);
+        }
     }
 }
 
