@@ -84,12 +84,15 @@ class Bench:
                 run([self.bin / "make_points", "terrain", str(count), str(seed), self.dem, path], self.data)
         return path
 
-    def tzcad(self, folder, script, drawing=None, before=None, runs=None):
+    def tzcad(self, folder, script, drawing=None, before=None, runs=None, save=None):
         """The fastest of `runs` runs of the script (self.runs by default);
-        `before` readies the folder for each run."""
+        `before` readies the folder for each run; `save` is where the drawing
+        is saved at the end."""
         command = [self.bin / "tzcad"]
         if drawing:
             command += ["--drawing", drawing]
+        if save:
+            command += ["--save", save]
         (folder / "bench.scr").write_text(script)
         return self.fastest(lambda: run(command + ["bench.scr"], folder, env=self.env), before, runs)
 
@@ -187,12 +190,16 @@ class Bench:
         self.row(f"triangulate command, {kind} {count:.0e} pts ({per_point:.0f} B/pt)", ours, cgal_seconds,
                  "CGAL engine", lambda o, r: o.seconds <= 5 * r and per_point < 300, "<= 5 x CGAL, < 300 B/pt")
 
+    @staticmethod
+    def contour_script():
+        levels = [CONTOUR_FROM + CONTOUR_STEP * k for k in range(CONTOUR_LEVELS)]
+        return ('(ldtmopen "site.dat")\n(contours)\n'
+                f"start={levels[0]:g}\nend={levels[-1]:g}\ninterval={CONTOUR_STEP:g}\n"
+                f"iinterval={5 * CONTOUR_STEP:g}\nNoRounding=1\n!accept\n")
+
     def contours(self, folder, reference=True, runs=None):
         levels = [CONTOUR_FROM + CONTOUR_STEP * k for k in range(CONTOUR_LEVELS)]
-        script = ('(ldtmopen "site.dat")\n(contours)\n'
-                  f"start={levels[0]:g}\nend={levels[-1]:g}\ninterval={CONTOUR_STEP:g}\n"
-                  f"iinterval={5 * CONTOUR_STEP:g}\nNoRounding=1\n!accept\n")
-        ours = self.tzcad(folder, script, runs=runs)
+        ours = self.tzcad(folder, self.contour_script(), runs=runs)
         if not reference:
             return ours
 
@@ -212,6 +219,16 @@ class Bench:
         self.row(f"contour tracing, {size} ({tracing.output.split()[1]} chains)", tracing, seconds,
                  "matplotlib", lambda o, r: o.seconds <= 0.5 * r, "<= 0.5 x tricontour")
         self.row(f"contours command, {size}", ours, seconds, "matplotlib", limit_text="(whole run, shown)")
+
+    def drawing_files(self, folder):
+        """The contours' drawing saved as DXF, and opened again."""
+        drawing = folder / "contours.dxf"
+        saved = self.tzcad(folder, self.contour_script(), save=drawing)
+        megabytes = drawing.stat().st_size / 1e6
+        self.row(f"contours command and saving the drawing ({megabytes:.0f} MB DXF)", saved,
+                 limit_text="(shown)")
+        opened = self.tzcad(folder, "", drawing=drawing)
+        self.row(f"opening that drawing", opened, limit_text="(shown)")
 
     def volumes(self, existing, proposed, report=True, runs=None):
         xmin, ymin, xmax, ymax = self.tin_extent(existing)
@@ -324,6 +341,8 @@ def main():
     # Surfaces of about 10^6 triangles (5 x 10^5 points) and 2 x 10^6 (10^6 points).
     if wanted("contours"):
         bench.contours(bench.triangulated("terrain", 10**6))
+    if wanted("drawing"):
+        bench.drawing_files(bench.triangulated("terrain", 10**6))
     ground = bench.triangulated("terrain", 5 * 10**5)
     if wanted("volumes"):
         bench.volumes(ground, bench.triangulated("terrain", 5 * 10**5, seed=2))
