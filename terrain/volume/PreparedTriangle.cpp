@@ -3,39 +3,44 @@
 #include <algorithm>
 
 namespace tz::terrain::volume {
-namespace {
 
-void edgeLine(double xi, double yi, double xj, double yj, double& slope, double& intercept) {
-    if (xi == xj) {
-        slope = kVerticalEdgeSentinel;
-        intercept = kVerticalEdgeSentinel;
-        return;
-    }
-    slope = (yi - yj) / (xi - xj);
-    intercept = yi - slope * xi;
+TrianglePlane planeOf(const PreparedTriangle& t) {
+    TrianglePlane plane;
+    plane.a = t.y1 * (t.z2 - t.z3) + t.y2 * (t.z3 - t.z1) + t.y3 * (t.z1 - t.z2);
+    plane.b = t.z1 * (t.x2 - t.x3) + t.z2 * (t.x3 - t.x1) + t.z3 * (t.x1 - t.x2);
+    plane.c = t.x1 * (t.y2 - t.y3) + t.x2 * (t.y3 - t.y1) + t.x3 * (t.y1 - t.y2);
+    plane.d = -(t.x1 * (t.y2 * t.z3 - t.y3 * t.z2) + t.x2 * (t.y3 * t.z1 - t.y1 * t.z3) +
+                t.x3 * (t.y1 * t.z2 - t.y2 * t.z1));
+    return plane;
 }
 
-}  // namespace
+double lowestZ(const PreparedTriangle& t) { return std::min({t.z1, t.z2, t.z3}); }
+
+double highestZ(const PreparedTriangle& t) { return std::max({t.z1, t.z2, t.z3}); }
+
+EdgeLine edgeLineThrough(double xi, double yi, double xj, double yj) {
+    if (xi == xj) return {kVerticalEdgeSentinel, kVerticalEdgeSentinel};
+    const double slope = (yi - yj) / (xi - xj);
+    return {slope, yi - slope * xi};
+}
+
+EdgeLine edgeLineOf(const PreparedTriangle& t, int edge) {
+    switch (edge) {
+        case 0: return edgeLineThrough(t.x1, t.y1, t.x2, t.y2);
+        case 1: return edgeLineThrough(t.x2, t.y2, t.x3, t.y3);
+        default: return edgeLineThrough(t.x3, t.y3, t.x1, t.y1);
+    }
+}
 
 PreparedTriangle prepareTriangle(const double (&n)[9]) {
     PreparedTriangle t{};
     t.x1 = n[0]; t.y1 = n[1]; t.z1 = n[2];
     t.x2 = n[3]; t.y2 = n[4]; t.z2 = n[5];
     t.x3 = n[6]; t.y3 = n[7]; t.z3 = n[8];
-    t.a = t.y1 * (t.z2 - t.z3) + t.y2 * (t.z3 - t.z1) + t.y3 * (t.z1 - t.z2);
-    t.b = t.z1 * (t.x2 - t.x3) + t.z2 * (t.x3 - t.x1) + t.z3 * (t.x1 - t.x2);
-    t.c = t.x1 * (t.y2 - t.y3) + t.x2 * (t.y3 - t.y1) + t.x3 * (t.y1 - t.y2);
-    t.d = -(t.x1 * (t.y2 * t.z3 - t.y3 * t.z2) + t.x2 * (t.y3 * t.z1 - t.y1 * t.z3) +
-            t.x3 * (t.y1 * t.z2 - t.y2 * t.z1));
     t.xmin = std::min({t.x1, t.x2, t.x3});
     t.xmax = std::max({t.x1, t.x2, t.x3});
     t.ymin = std::min({t.y1, t.y2, t.y3});
     t.ymax = std::max({t.y1, t.y2, t.y3});
-    t.zmin = std::min({t.z1, t.z2, t.z3});
-    t.zmax = std::max({t.z1, t.z2, t.z3});
-    edgeLine(t.x1, t.y1, t.x2, t.y2, t.m12, t.k12);
-    edgeLine(t.x2, t.y2, t.x3, t.y3, t.m23, t.k23);
-    edgeLine(t.x3, t.y3, t.x1, t.y1, t.m31, t.k31);
     return t;
 }
 

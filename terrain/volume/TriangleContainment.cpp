@@ -16,10 +16,11 @@ bool crossesEdge(double xi, double yi, double xj, double yj, double x, double y)
     return xi == xj || x <= (y - yi) * (xj - xi) / (yj - yi) + xi;
 }
 
-bool onEdge(double xi, double yi, double xj, double yj, double slope, double intercept, double x, double y) {
+bool onEdge(double xi, double yi, double xj, double yj, double x, double y) {
     if (xi == xj) return x == xi && std::min(yi, yj) <= y && y <= std::max(yi, yj);
     if (yi == yj) return y == yi && std::min(xi, xj) <= x && x <= std::max(xi, xj);
-    return y == slope * x + intercept;
+    const EdgeLine line = edgeLineThrough(xi, yi, xj, yj);
+    return y == line.slope * x + line.intercept;
 }
 
 }  // namespace
@@ -37,8 +38,8 @@ bool pointInTriangle(const PreparedTriangle& t, double x, double y) {
 }
 
 bool pointOnTriangleEdge(const PreparedTriangle& t, double x, double y) {
-    return onEdge(t.x1, t.y1, t.x2, t.y2, t.m12, t.k12, x, y) || onEdge(t.x2, t.y2, t.x3, t.y3, t.m23, t.k23, x, y) ||
-           onEdge(t.x3, t.y3, t.x1, t.y1, t.m31, t.k31, x, y);
+    return onEdge(t.x1, t.y1, t.x2, t.y2, x, y) || onEdge(t.x2, t.y2, t.x3, t.y3, x, y) ||
+           onEdge(t.x3, t.y3, t.x1, t.y1, x, y);
 }
 
 bool containsPoint(const PreparedTriangle& t, double x, double y) {
@@ -46,8 +47,10 @@ bool containsPoint(const PreparedTriangle& t, double x, double y) {
 }
 
 double elevationAt(const PreparedTriangle& t, double x, double y) {
-    if ((t.zmin - t.zmax) * t.c == 0) return t.zmin;
-    return -(t.a * x + t.b * y + t.d) / t.c;
+    const TrianglePlane plane = planeOf(t);
+    const double zmin = lowestZ(t);
+    if ((zmin - highestZ(t)) * plane.c == 0) return zmin;
+    return -(plane.a * x + plane.b * y + plane.d) / plane.c;
 }
 
 }  // namespace tz::terrain::volume

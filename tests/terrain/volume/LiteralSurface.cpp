@@ -25,13 +25,17 @@ bool contains(const PreparedTriangle& t, double x, double y) {
     if (crosses(t.x2, t.y2, t.x3, t.y3, x, y)) count++;
     if (crosses(t.x3, t.y3, t.x1, t.y1, x, y)) count++;
     if (count % 2 == 1) return true;
-    return on(t.x1, t.y1, t.x2, t.y2, t.m12, t.k12, x, y) || on(t.x2, t.y2, t.x3, t.y3, t.m23, t.k23, x, y) ||
-           on(t.x3, t.y3, t.x1, t.y1, t.m31, t.k31, x, y);
+    const EdgeLine l12 = edgeLineOf(t, 0), l23 = edgeLineOf(t, 1), l31 = edgeLineOf(t, 2);
+    return on(t.x1, t.y1, t.x2, t.y2, l12.slope, l12.intercept, x, y) ||
+           on(t.x2, t.y2, t.x3, t.y3, l23.slope, l23.intercept, x, y) ||
+           on(t.x3, t.y3, t.x1, t.y1, l31.slope, l31.intercept, x, y);
 }
 
 double elevation(const PreparedTriangle& t, double x, double y) {
-    if ((t.zmin - t.zmax) * t.c == 0) return t.zmin;
-    return -(t.a * x + t.b * y + t.d) / t.c;
+    const TrianglePlane p = planeOf(t);
+    const double zmin = std::min({t.z1, t.z2, t.z3}), zmax = std::max({t.z1, t.z2, t.z3});
+    if ((zmin - zmax) * p.c == 0) return zmin;
+    return -(p.a * x + p.b * y + p.d) / p.c;
 }
 
 std::optional<double> lastElevation(const std::vector<PreparedTriangle>& triangles, double x, double y) {

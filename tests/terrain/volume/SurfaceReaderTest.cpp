@@ -36,7 +36,7 @@ TEST(SurfaceReader, ReadsEveryTriangleInFileOrder) {
         ASSERT_EQ(surface.triangles.size(), 2u);
         EXPECT_EQ(surface.triangles[0].z3, 3);
         EXPECT_EQ(surface.triangles[1].x3, 10);
-        EXPECT_EQ(surface.triangles[1].zmax, 4);
+        EXPECT_EQ(highestZ(surface.triangles[1]), 4);
         EXPECT_EQ(surface.stop, ReadStop::EndOfFile);
     }
 }

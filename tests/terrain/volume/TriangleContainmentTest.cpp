@@ -57,7 +57,7 @@ TEST(TriangleContainment, LevelAndVerticalTrianglesGiveTheirLowestElevation) {
     EXPECT_EQ(elevationAt(level, 0.2, 0.2), 7.5);
     // Collinear corners: c = 0, the plane is vertical; no division by zero.
     const PreparedTriangle flat = make(0, 0, 1, 1, 1, 4, 2, 2, 9);
-    EXPECT_EQ(flat.c, 0);
+    EXPECT_EQ(planeOf(flat).c, 0);
     EXPECT_EQ(elevationAt(flat, 1, 1), 1);
     EXPECT_TRUE(containsPoint(flat, 1, 1));
     EXPECT_FALSE(containsPoint(flat, 1, 1.5));
