@@ -228,7 +228,7 @@ class Bench:
         self.row(f"contours command and saving the drawing ({megabytes:.0f} MB DXF)", saved,
                  limit_text="(shown)")
         opened = self.tzcad(folder, "", drawing=drawing)
-        self.row(f"opening that drawing", opened, limit_text="(shown)")
+        self.row("opening that drawing", opened, limit_text="(shown)")
 
     def volumes(self, existing, proposed, report=True, runs=None):
         xmin, ymin, xmax, ymax = self.tin_extent(existing)

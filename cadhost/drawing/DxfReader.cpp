@@ -17,7 +17,7 @@ namespace {
 struct RawEntity {
     std::wstring type;
     uint64_t handle = 0;
-    GroupList groups;  // every group after the type, converted
+    GroupList groups;  // the groups after the type, converted (a known kind's links left out)
     std::vector<std::pair<int, std::wstring>> fileGroups;  // as read, for kinds the drawing does not know
 };
 

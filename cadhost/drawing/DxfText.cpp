@@ -1,7 +1,6 @@
 #include "drawing/DxfText.h"
 
 #include <algorithm>
-
 #include <cstdint>
 #include <optional>
 
