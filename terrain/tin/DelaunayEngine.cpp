@@ -6,9 +6,6 @@
 #include "tin/ExactPredicates.h"
 
 namespace tz::terrain {
-namespace {
-
-}  // namespace
 
 void enclosingTriangle(double xmin, double ymin, double xmax, double ymax, double wide, double high,
                        Point3 out[3]) {
