@@ -176,15 +176,17 @@ int triangulateCommand() {
     ProjectSettings& settings = projectSettings();
     const std::string pointFile = settingPath(L"dpoints");
     HostReporter reporter;
-    if (preparePoints(pointFile, state.minimum, state.maximum, settings.get(L"uelev") == L"1", work, reporter) ==
-        kStatusError) {
+    SortedPoints sorted;
+    if (preparePoints(pointFile, state.minimum, state.maximum, settings.get(L"uelev") == L"1", work, reporter,
+                      &sorted) == kStatusError) {
         removeSortWorkFiles(work);
         return RTERROR;
     }
 
     acutPrintf(_T("\nCreating Triangulation..."));
     TinText text = TinText::Unknown;
-    const int built = buildTriangulation(pointFile, work.second, reporter, userBroke, &text);
+    const int built = buildTriangulation(pointFile, sorted, reporter, userBroke, &text);
+    sorted = SortedPoints{};
     removeSortWorkFiles(work);
     if (built == kStatusError || built == kStatusCancel) return built;
 

@@ -1,7 +1,9 @@
 #include "points/PointPreparation.h"
 
 #include <algorithm>
+#include <cstring>
 #include <cwchar>
+#include <future>
 #include <vector>
 
 #include "FileSystem.h"
@@ -51,6 +53,111 @@ int fail(StageReporter& reporter, const char* message) {
     return kStatusError;
 }
 
+// Below this many points one thread sorts and formats alone.
+constexpr size_t kSplitFrom = size_t{1} << 14;
+
+bool beforeInXYZ(const Point3& a, const Point3& b) { return comparePointXYZ(a, b) < 0; }
+
+// Sorts stably by (x, y, z): each half on a thread of its own, then one
+// stable merge. A stable sort has only one possible result, the one a
+// top-down merge sort gives.
+void sortStably(std::vector<Point3>& points) {
+    if (points.size() < kSplitFrom) {
+        std::stable_sort(points.begin(), points.end(), beforeInXYZ);
+        return;
+    }
+    const auto middle = points.begin() + static_cast<std::ptrdiff_t>(points.size() / 2);
+    auto firstHalf = std::async(std::launch::async, [&] { std::stable_sort(points.begin(), middle, beforeInXYZ); });
+    std::stable_sort(middle, points.end(), beforeInXYZ);
+    firstHalf.get();
+    std::inplace_merge(points.begin(), middle, points.end(), beforeInXYZ);
+}
+
+// Appends "%lf %lf %lf\n" of `p`.
+void appendLine(std::string& out, const Point3& p) {
+    appendFixed(out, p.x);
+    out += ' ';
+    appendFixed(out, p.y);
+    out += ' ';
+    appendFixed(out, p.z);
+    out += '\n';
+}
+
+// The lines of every point, in two pieces formatted at once.
+struct PointLines {
+    std::string pieces[2];
+};
+
+PointLines formatLines(const std::vector<Point3>& points) {
+    auto format = [&](size_t from, size_t to, std::string& out) {
+        out.reserve((to - from) * 40);
+        for (size_t i = from; i < to; ++i) appendLine(out, points[i]);
+    };
+    PointLines lines;
+    if (points.size() < kSplitFrom) {
+        format(0, points.size(), lines.pieces[0]);
+        return lines;
+    }
+    const size_t middle = points.size() / 2;
+    auto first = std::async(std::launch::async, [&] { format(0, middle, lines.pieces[0]); });
+    format(middle, points.size(), lines.pieces[1]);
+    first.get();
+    return lines;
+}
+
+bool writeText(std::FILE* file, const char* text, size_t size) {
+    return size == 0 || std::fwrite(text, 1, size, file) == size;
+}
+
+// Writes the lines of the points that `keep` selects (by index), whole runs at a time.
+bool writeLines(std::FILE* file, const PointLines& lines, const std::vector<bool>& keep) {
+    size_t point = 0;
+    for (const std::string& piece : lines.pieces) {
+        const char* run = piece.data();
+        const char* end = piece.data() + piece.size();
+        for (const char* line = run; line != end; ++point) {
+            const char* next = static_cast<const char*>(std::memchr(line, '\n', static_cast<size_t>(end - line))) + 1;
+            if (!keep[point]) {
+                if (!writeText(file, run, static_cast<size_t>(line - run))) return false;
+                run = next;
+            }
+            line = next;
+        }
+        if (!writeText(file, run, static_cast<size_t>(end - run))) return false;
+    }
+    return true;
+}
+
+// Writes out and closes `file`; false when anything written was lost.
+bool finish(std::FILE*& file) {
+    const bool flushed = std::fflush(file) == 0 && std::ferror(file) == 0;
+    const bool closed = std::fclose(file) == 0;
+    file = nullptr;
+    return flushed && closed;
+}
+
+// The sorted point file: the header of `extent`, then the lines of `merged`
+// (the points in order, as the first work file holds them) but for the
+// later ones of each run of equal plan positions. `sorted`, when given,
+// receives the same as values.
+bool writeSortedPoints(std::FILE* output, const PointExtent& extent, const std::vector<Point3>& merged,
+                       const PointLines& lines, SortedPoints* sorted) {
+    std::string header;
+    appendLine(header, extent.min);
+    appendLine(header, extent.max);
+    std::vector<bool> first(merged.size());
+    for (size_t i = 0; i < merged.size(); ++i) first[i] = i == 0 || comparePointXY(merged[i - 1], merged[i]) != 0;
+    if (sorted != nullptr) {
+        sorted->min = {roundedAsWritten(extent.min.x), roundedAsWritten(extent.min.y), roundedAsWritten(extent.min.z)};
+        sorted->max = {roundedAsWritten(extent.max.x), roundedAsWritten(extent.max.y), roundedAsWritten(extent.max.z)};
+        sorted->points.clear();
+        for (size_t i = 0; i < merged.size(); ++i) {
+            if (first[i]) sorted->points.push_back(merged[i]);
+        }
+    }
+    return writeText(output, header.data(), header.size()) && writeLines(output, lines, first);
+}
+
 }  // namespace
 
 SortWorkFiles sortWorkFiles() {
@@ -81,7 +188,7 @@ std::optional<ElevationRange> elevationRangeOf(const std::string& pointFile) {
 
 int preparePoints(const std::string& pointFile, const std::wstring& minimumText,
                   const std::wstring& maximumText, bool useElevationRange, const SortWorkFiles& work,
-                  StageReporter& reporter) {
+                  StageReporter& reporter, SortedPoints* sorted) {
     PreparationFiles files;
     files.points = tz::platform::openFile(pointFile, "rb");
     if (files.points == nullptr)
@@ -100,6 +207,7 @@ int preparePoints(const std::string& pointFile, const std::wstring& minimumText,
         points.push_back({p[0], p[1], p[2]});
         return true;
     });
+    closeFile(files.points);
     if (points.empty()) return fail(reporter, "Point file holds no points.  Command terminates.\n");
 
     PointExtent extent{points.front(), points.front()};
@@ -120,14 +228,17 @@ int preparePoints(const std::string& pointFile, const std::wstring& minimumText,
     closeFile(files.first);
     reporter.print("Optimizing\n");
 
-    if (points.size() > 1) {
-        // Points 2 to N, sorted stably by (x, y, z): a stable sort has only one
-        // possible result, so the library's serves for a top-down merge sort.
-        std::vector<Point3> sorted(points.begin() + 1, points.end());
+    // What the first work file holds at the end, as its text reads back.
+    std::vector<Point3> merged;
+    const bool rewriteFirst = points.size() > 1;
+    if (!rewriteFirst) {
+        merged.push_back({roundedAsWritten(points[0].x), roundedAsWritten(points[0].y), roundedAsWritten(points[0].z)});
+    } else {
+        // Points 2 to N, sorted stably by (x, y, z).
+        std::vector<Point3> rest(points.begin() + 1, points.end());
         points.clear();
         points.shrink_to_fit();
-        std::stable_sort(sorted.begin(), sorted.end(),
-                         [](const Point3& a, const Point3& b) { return comparePointXYZ(a, b) < 0; });
+        sortStably(rest);
 
         files.first = tz::platform::openFile(work.first, "rb");
         if (files.first == nullptr)
@@ -144,39 +255,36 @@ int preparePoints(const std::string& pointFile, const std::wstring& minimumText,
         // plan position, the work file's record first on equal plan position,
         // and filter by elevation. What went through the second work file
         // and back is done here on the values that text would hold, so the
-        // points are written once, into the first work file.
+        // points are formatted once, for both files.
         const double minimum = elevationBound(minimumText);
         const double maximum = elevationBound(maximumText);
         auto keep = [&](const Point3& p) { return !useElevationRange || (minimum <= p.z && p.z <= maximum); };
-        std::vector<Point3> merged;
-        merged.reserve(sorted.size() + 1);
+        merged.reserve(rest.size() + 1);
         size_t next = 0;
-        while (haveFirst || next < sorted.size()) {
-            if (haveFirst && (next == sorted.size() || comparePointXY(firstPoint, sorted[next]) <= 0)) {
+        while (haveFirst || next < rest.size()) {
+            if (haveFirst && (next == rest.size() || comparePointXY(firstPoint, rest[next]) <= 0)) {
                 if (keep(firstPoint)) merged.push_back(firstPoint);
                 haveFirst = false;
             } else {
-                const Point3& p = sorted[next++];
+                const Point3& p = rest[next++];
                 const Point3 written{roundedAsWritten(p.x), roundedAsWritten(p.y), roundedAsWritten(p.z)};
                 if (keep(written)) merged.push_back(written);
             }
         }
-        sorted.clear();
-        sorted.shrink_to_fit();
+    }
 
+    const PointLines lines = formatLines(merged);
+    if (rewriteFirst) {
         files.first = tz::platform::openFile(work.first, "w");
         if (files.first == nullptr)
             return fail(reporter, "Could not open sort work file #1 for output.  Command terminates.\n");
-        {
-            FixedWriter writer(files.first);
-            for (const Point3& p : merged) writer.line3(p.x, p.y, p.z);
-        }
-        closeFile(files.first);
+        const bool written = writeText(files.first, lines.pieces[0].data(), lines.pieces[0].size()) &&
+                             writeText(files.first, lines.pieces[1].data(), lines.pieces[1].size());
+        if (!finish(files.first) || !written)
+            return fail(reporter, "Error eliminating duplicate points.  Command terminates.\n");
     }
-
-    closeFile(files.points);
-    closeFile(files.second);
-    if (writeSortedPointFile(extent, work, reporter) != kStageDone)
+    const bool written = writeSortedPoints(files.second, extent, merged, lines, sorted);
+    if (!finish(files.second) || !written)
         return fail(reporter, "Error eliminating duplicate points.  Command terminates.\n");
     return kStatusSuccess;
 }
@@ -190,23 +298,15 @@ int writeSortedPointFile(const PointExtent& extent, const SortWorkFiles& work, S
         std::fclose(input);
         return fail(reporter, "Could not open sorted point file for writing.  Program will abend.\n");
     }
-    {
-        FixedWriter writer(output);
-        writer.line3(extent.min.x, extent.min.y, extent.min.z);
-        writer.line3(extent.max.x, extent.max.y, extent.max.z);
-        // Of a run of equal plan positions only the first survives.
-        Point3 previous;
-        bool first = true;
-        readRecordsInParallel(input, 3, [&](const double* p) {
-            const Point3 current{p[0], p[1], p[2]};
-            if (first || comparePointXY(previous, current) != 0) writer.line3(current.x, current.y, current.z);
-            previous = current;
-            first = false;
-            return true;
-        });
-    }
+    std::vector<Point3> merged;
+    readRecordsInParallel(input, 3, [&](const double* p) {
+        merged.push_back({p[0], p[1], p[2]});
+        return true;
+    });
     std::fclose(input);
-    std::fclose(output);
+    const bool written = writeSortedPoints(output, extent, merged, formatLines(merged), nullptr);
+    if (!finish(output) || !written)
+        return fail(reporter, "Error writing sorted point file.  Command terminates.\n");
     return kStageDone;
 }
 

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "tin/SortedPoints.h"
 #include "tin/StageReporter.h"
 #include "tin/Triangle.h"
 
@@ -49,10 +50,12 @@ std::optional<ElevationRange> elevationRangeOf(const std::string& pointFile);
 // `maximumText` are the elevation range texts of the triangulate dialog,
 // read as wcstod reads them; the range (both ends included) applies only
 // when `useElevationRange` is set. Returns kStatusSuccess, or kStatusError
-// after an alert. A file that holds no point at all is refused.
+// after an alert. A file that holds no point at all is refused, and so is a
+// work file that could not be written whole. `sorted`, when given, receives
+// what the sorted point file holds, as reading it back would give it.
 int preparePoints(const std::string& pointFile, const std::wstring& minimumText,
                   const std::wstring& maximumText, bool useElevationRange, const SortWorkFiles& work,
-                  StageReporter& reporter);
+                  StageReporter& reporter, SortedPoints* sorted = nullptr);
 
 // Last step of the preparation: writes the header of `extent` and the
 // points of `work.first` without plan duplicates into `work.second`.

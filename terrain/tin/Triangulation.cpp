@@ -29,6 +29,29 @@ void startOver(std::FILE*& file, const std::string& path) {
     file = tz::platform::openFile(path, "w");
 }
 
+// The engine over the sorted points into `output`, the raw triangle file
+// at `path`, which it closes.
+int triangulate(const SortedPoints& sorted, std::FILE* output, const std::string& path, StageReporter& reporter,
+                const UserBreakTest& userBreak, TinText* written) {
+    Point3 enclosing[3];
+    enclosingTriangle(sorted.min.x, sorted.min.y, sorted.max.x, sorted.max.y, 16000, 8000, enclosing);
+    DelaunayEngine engine(DelaunayEngine::Mode::Sweep, enclosing, sorted.min.x, sorted.min.y, sorted.max.x,
+                          sorted.max.y, sorted.points.size());
+    const StreamOutcome outcome = streamTriangulation(engine, sorted.points, output, path, userBreak);
+    if (outcome.status == kStatusCancel) {
+        if (output != nullptr) std::fclose(output);
+        return kStatusCancel;
+    }
+    reporter.print("Done\n");
+    const bool closed = output != nullptr && std::fclose(output) == 0;
+    if (outcome.status != kStageDone || !closed) {
+        reporter.alert("Error writing triangle file.");
+        return kStatusError;
+    }
+    if (written != nullptr) *written = outcome.text;
+    return kStageDone;
+}
+
 }  // namespace
 
 StreamOutcome streamTriangulation(DelaunayEngine& engine, const std::vector<Point3>& points, std::FILE*& output,
@@ -72,15 +95,15 @@ StreamOutcome streamTriangulation(DelaunayEngine& engine, const std::vector<Poin
 int buildTriangulation(const std::string& pointFile, const std::string& sortedFile, StageReporter& reporter,
                        const UserBreakTest& userBreak, TinText* written) {
     if (written != nullptr) *written = TinText::Unknown;
-    std::FILE* sorted = tz::platform::openFile(sortedFile, "rb");
-    if (sorted == nullptr) {
+    std::FILE* input = tz::platform::openFile(sortedFile, "rb");
+    if (input == nullptr) {
         reporter.alert("Error opening sorted point file.");
         return kStatusError;
     }
     const std::string rawTin = withExtension(pointFile, ".ttin");
     std::FILE* output = tz::platform::openFile(rawTin, "w");
     if (output == nullptr) {
-        std::fclose(sorted);
+        std::fclose(input);
         reporter.alert("Error opening triangle file.");
         return kStatusError;
     }
@@ -88,37 +111,34 @@ int buildTriangulation(const std::string& pointFile, const std::string& sortedFi
     // Two header lines (the extent), then the points. A file without its
     // header has no points to triangulate.
     double header[6] = {0, 0, 0, 0, 0, 0};
-    std::vector<Point3> points;
+    SortedPoints sorted;
     size_t numbers = 0;
-    const RecordsEnd end = readRecordsInParallel(sorted, 3, [&](const double* v) {
+    const RecordsEnd end = readRecordsInParallel(input, 3, [&](const double* v) {
         if (numbers < 6) {
             std::copy(v, v + 3, header + numbers);
         } else {
-            points.push_back({v[0], v[1], v[2]});
+            sorted.points.push_back({v[0], v[1], v[2]});
         }
         numbers += 3;
         return true;
     });
     if (numbers < 6) std::copy(end.leftOverValues, end.leftOverValues + std::min(end.leftOver, 3), header + numbers);
-    std::fclose(sorted);
+    std::fclose(input);
+    sorted.min = {header[0], header[1], header[2]};
+    sorted.max = {header[3], header[4], header[5]};
+    return triangulate(sorted, output, rawTin, reporter, userBreak, written);
+}
 
-    Point3 enclosing[3];
-    enclosingTriangle(header[0], header[1], header[3], header[4], 16000, 8000, enclosing);
-    DelaunayEngine engine(DelaunayEngine::Mode::Sweep, enclosing, header[0], header[1], header[3], header[4],
-                          points.size());
-    const StreamOutcome outcome = streamTriangulation(engine, points, output, rawTin, userBreak);
-    if (outcome.status == kStatusCancel) {
-        if (output != nullptr) std::fclose(output);
-        return kStatusCancel;
-    }
-    reporter.print("Done\n");
-    const bool closed = output != nullptr && std::fclose(output) == 0;
-    if (outcome.status != kStageDone || !closed) {
-        reporter.alert("Error writing triangle file.");
+int buildTriangulation(const std::string& pointFile, const SortedPoints& sorted, StageReporter& reporter,
+                       const UserBreakTest& userBreak, TinText* written) {
+    if (written != nullptr) *written = TinText::Unknown;
+    const std::string rawTin = withExtension(pointFile, ".ttin");
+    std::FILE* output = tz::platform::openFile(rawTin, "w");
+    if (output == nullptr) {
+        reporter.alert("Error opening triangle file.");
         return kStatusError;
     }
-    if (written != nullptr) *written = outcome.text;
-    return kStageDone;
+    return triangulate(sorted, output, rawTin, reporter, userBreak, written);
 }
 
 }  // namespace tz::terrain

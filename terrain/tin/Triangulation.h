@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tin/DelaunayEngine.h"
+#include "tin/SortedPoints.h"
 #include "tin/StageReporter.h"
 #include "tin/TinFile.h"
 
@@ -21,6 +22,10 @@ namespace tz::terrain {
 // after an alert (a file that cannot be opened or written). `written`, when
 // given, tells what is known of the text written.
 int buildTriangulation(const std::string& pointFile, const std::string& sortedFile, StageReporter& reporter,
+                       const UserBreakTest& userBreak, TinText* written = nullptr);
+// The same on the sorted point file's content in memory (what the
+// preparation has just written): the file is not read again.
+int buildTriangulation(const std::string& pointFile, const SortedPoints& sorted, StageReporter& reporter,
                        const UserBreakTest& userBreak, TinText* written = nullptr);
 
 // What streamTriangulation did.

@@ -4,12 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <random>
 
 #include "TinTestSupport.h"
 #include "points/PointCompare.h"
 #include "tin/NumberText.h"
+#include "tin/ParallelNumberReader.h"
+#include "tin/Triangulation.h"
 
 namespace tz::terrain {
 namespace {
@@ -26,11 +31,13 @@ std::string crlf(const std::string& text) {
 class Preparation : public ::testing::Test {
 protected:
     std::string prepare(const std::string& pointText, bool useRange = false, const std::wstring& minimum = L"0",
-                        const std::wstring& maximum = L"0") {
+                        const std::wstring& maximum = L"0", SortedPoints* sorted = nullptr) {
         testing::writeWholeFile(folder.path("site.dat"), pointText);
-        status = preparePoints(folder.path("site.dat"), minimum, maximum, useRange, work, reporter);
+        status = preparePoints(folder.path("site.dat"), minimum, maximum, useRange, work, reporter, sorted);
         return testing::readWholeFile(work.second);
     }
+
+    void expectLiteralMergeSort(int count);
 
     testing::ScratchFolder folder;
     SortWorkFiles work{folder.path("sortwk1.txt"), folder.path("sortwk2.txt")};
@@ -92,13 +99,22 @@ TEST_F(Preparation, TextEndsTheDataAndLastPointNeedsNoLineEnd) {
 }
 
 TEST_F(Preparation, MatchesALiteralMergeSortOnRandomPoints) {
+    // A few thousand points are sorted and written by one thread; tens of
+    // thousands are split between two.
+    for (const int count : {3000, 40000}) {
+        SCOPED_TRACE(count);
+        expectLiteralMergeSort(count);
+    }
+}
+
+void Preparation::expectLiteralMergeSort(int count) {
     std::mt19937_64 random(8);
     std::uniform_int_distribution<int> coordinate(0, 40);
     std::uniform_real_distribution<double> fine(0, 1e-6);
     std::vector<Point3> raw;
     std::string text;
     char line[200];
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < count; ++i) {
         const Point3 p{coordinate(random) + fine(random), coordinate(random) * 0.5, coordinate(random) * 0.25};
         raw.push_back(p);
         std::snprintf(line, sizeof line, "%.9f %.9f %.9f\n", p.x, p.y, p.z);
@@ -161,6 +177,72 @@ TEST_F(Preparation, MatchesALiteralMergeSortOnRandomPoints) {
         havePrevious = true;
     }
     EXPECT_EQ(out, crlf(expected));
+}
+
+// Survey coordinates with more decimals than the files keep and plan
+// duplicates, enough for two threads; `awkward` adds values written as
+// "-0.000000" and coordinates beyond 10^12.
+std::string surveyPointText(int count, bool awkward) {
+    std::mt19937_64 random(21);
+    std::uniform_int_distribution<int> kind(0, 9);
+    std::uniform_real_distribution<double> unit(0, 1);
+    std::string text;
+    char line[200];
+    for (int i = 0; i < count; ++i) {
+        double x = 500000 + std::floor(unit(random) * 300) + unit(random) * 1e-3;
+        double y = 4000000 + unit(random) * 300;
+        double z = 100 + unit(random) * 10;
+        switch (kind(random)) {
+            case 0: y = 4000000 + std::floor(unit(random) * 30); break;
+            case 1: z = -unit(random) * 4e-7; break;
+            case 2: if (awkward) y = -unit(random) * 4e-7; break;
+            case 3: if (awkward) x = 3e12 + std::floor(unit(random) * 1000) / 8; break;
+            default: break;
+        }
+        std::snprintf(line, sizeof line, "%.9f %.9f %.9f\n", x, y, z);
+        text += line;
+    }
+    return text;
+}
+
+TEST_F(Preparation, HandsOverWhatTheSortedPointFileReadsBackAs) {
+    SortedPoints sorted;
+    prepare(surveyPointText(30000, true), true, L"-1", L"109", &sorted);
+    ASSERT_EQ(status, kStatusSuccess);
+    std::vector<double> fromFile;
+    std::FILE* file = std::fopen(work.second.c_str(), "rb");
+    ASSERT_NE(file, nullptr);
+    readRecordsInParallel(file, 3, [&](const double* v) {
+        fromFile.insert(fromFile.end(), v, v + 3);
+        return true;
+    });
+    std::fclose(file);
+    std::vector<double> handedOver = {sorted.min.x, sorted.min.y, sorted.min.z, sorted.max.x, sorted.max.y, sorted.max.z};
+    for (const Point3& p : sorted.points) handedOver.insert(handedOver.end(), {p.x, p.y, p.z});
+    ASSERT_EQ(handedOver.size(), fromFile.size());
+    for (size_t i = 0; i < fromFile.size(); ++i) {
+        ASSERT_EQ(std::bit_cast<uint64_t>(handedOver[i]), std::bit_cast<uint64_t>(fromFile[i])) << "value " << i;
+    }
+}
+
+TEST_F(Preparation, TriangulationMakesTheSameFileOfWhatIsHandedOver) {
+    SortedPoints sorted;
+    prepare(surveyPointText(20000, false), false, L"0", L"0", &sorted);
+    ASSERT_EQ(status, kStatusSuccess);
+    ASSERT_EQ(buildTriangulation(folder.path("site.dat"), work.second, reporter, {}), kStageDone);
+    const std::string fromTheFile = testing::readWholeFile(folder.path("site.ttin"));
+    ASSERT_EQ(buildTriangulation(folder.path("site.dat"), sorted, reporter, {}), kStageDone);
+    EXPECT_EQ(testing::readWholeFile(folder.path("site.ttin")), fromTheFile);
+    EXPECT_GT(fromTheFile.size(), 1000u);
+}
+
+TEST_F(Preparation, WorkFilesThatCannotBeWrittenWholeStopIt) {
+    if (!testing::fileExists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+    const SortWorkFiles full{folder.path("sortwk1.txt"), "/dev/full"};
+    testing::writeWholeFile(folder.path("site.dat"), "1 1 1\n2 2 2\n3 1 3\n");
+    EXPECT_EQ(preparePoints(folder.path("site.dat"), L"0", L"0", false, full, reporter), kStatusError);
+    ASSERT_EQ(reporter.alerts.size(), 1u);
+    EXPECT_EQ(reporter.alerts[0], "Error eliminating duplicate points.  Command terminates.\n");
 }
 
 TEST_F(Preparation, FailuresAlertAndStop) {
