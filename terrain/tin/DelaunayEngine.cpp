@@ -21,14 +21,15 @@ DelaunayEngine::DelaunayEngine(Mode mode, const Point3 enclosing[3], double xmin
                                double ymax, size_t expectedPoints)
     : mode_(mode) {
     if (mode_ == Mode::Sweep) {
-        // Rows about one point spacing high keep a few circles per row; a
-        // bucket per 64 points keeps the queue's buckets few and warm.
+        // Rows about one point spacing high keep a few circles per row. Every
+        // point walks the entries of its bucket of the queue: a bucket per 16
+        // points keeps that walk short and the buckets few enough to stay warm.
         const double width = xmax - xmin, height = ymax - ymin;
         const double count = static_cast<double>(std::max<size_t>(expectedPoints, 1));
         const double spacing = width > 0 && height > 0 ? std::sqrt(width * height / count)
                                                        : std::max(width, height) / count;
         bands_.emplace(ymin, ymax, spacing);
-        queue_.emplace(xmin, xmax, expectedPoints / 64);
+        queue_.emplace(xmin, xmax, expectedPoints / 16);
     } else {
         index_.emplace(xmin, ymin, xmax, ymax, expectedPoints);
     }
