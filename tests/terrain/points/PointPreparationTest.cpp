@@ -241,8 +241,10 @@ TEST_F(Preparation, WorkFilesThatCannotBeWrittenWholeStopIt) {
     const SortWorkFiles full{folder.path("sortwk1.txt"), "/dev/full"};
     testing::writeWholeFile(folder.path("site.dat"), "1 1 1\n2 2 2\n3 1 3\n");
     EXPECT_EQ(preparePoints(folder.path("site.dat"), L"0", L"0", false, full, reporter), kStatusError);
-    ASSERT_EQ(reporter.alerts.size(), 1u);
+    EXPECT_EQ(writeSortedPointFile({}, full, reporter), kStatusError);
+    ASSERT_EQ(reporter.alerts.size(), 2u);
     EXPECT_EQ(reporter.alerts[0], "Error eliminating duplicate points.  Command terminates.\n");
+    EXPECT_EQ(reporter.alerts[1], "Error writing sorted point file.  Command terminates.\n");
 }
 
 TEST_F(Preparation, FailuresAlertAndStop) {
