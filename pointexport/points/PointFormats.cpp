@@ -61,10 +61,12 @@ int elevationPadding(double z) {
 std::string nodeListLine(const PointRecord& record, bool eastingFirst) {
     const double first = eastingFirst ? record.easting : record.northing;
     const double second = eastingFirst ? record.northing : record.easting;
-    return "\n" + blanks(numberPadding(record.number)) + std::to_string(record.number) +
-           blanks(coordinatePadding(first)) + fixed(first) + blanks(coordinatePadding(second)) + fixed(second) +
-           blanks(elevationPadding(record.elevation)) + fixed(record.elevation) + "    " +
-           tz::platform::toUtf8(record.description);
+    std::string line = "\n";
+    line += blanks(numberPadding(record.number)) + std::to_string(record.number);
+    line += blanks(coordinatePadding(first)) + fixed(first) + blanks(coordinatePadding(second)) + fixed(second);
+    line += blanks(elevationPadding(record.elevation)) + fixed(record.elevation) + "    ";
+    line += tz::platform::toUtf8(record.description);
+    return line;
 }
 
 std::string pointDumpLine(const PointRecord& record) {
