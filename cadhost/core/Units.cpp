@@ -35,19 +35,24 @@ std::string scientificText(double value, int precision, int zeroSuppression) {
         }
     }
     std::string digits = mantissa.substr(0, 1);
-    if (precision > 0) digits += "." + mantissa.substr(1);
+    if (precision > 0) {
+        digits += '.';
+        digits += mantissa.substr(1);
+    }
     const bool zero = isZeroText(digits);
     if (zero) exponent = 0;
     digits = suppressDecimalZeros(digits, zeroSuppression & 8);
     char exponentText[16];
     std::snprintf(exponentText, sizeof exponentText, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
-    return (value < 0 && !zero ? "-" : "") + digits + exponentText;
+    const std::string sign = value < 0 && !zero ? "-" : "";
+    return sign + digits + exponentText;
 }
 
 std::string decimalText(double value, int precision, int zeroSuppression) {
     std::string digits = roundedDecimal(std::fabs(value), precision);
     const bool negative = value < 0 && !isZeroText(digits);
-    return (negative ? "-" : "") + suppressDecimalZeros(digits, zeroSuppression);
+    const std::string sign = negative ? "-" : "";
+    return sign + suppressDecimalZeros(digits, zeroSuppression);
 }
 
 // Feet and inches split of a rounded length; texts without their marks.
@@ -157,7 +162,8 @@ std::string fractionalText(double value, int precision, const NumberTextStyle& s
     const uint64_t denominator = uint64_t{1} << std::min(precision, kMaxFractionPrecision);
     uint64_t whole = 0, numerator = 0, reduced = 1;
     if (!countSteps(absValue, denominator, whole, numerator, reduced)) {
-        return (value < 0 ? "-" : "") + roundedDecimal(absValue, 0);
+        const std::string sign = value < 0 ? "-" : "";
+        return sign + roundedDecimal(absValue, 0);
     }
     std::string text;
     if (numerator == 0) {

@@ -160,7 +160,7 @@ std::FILE* openFile(const std::string& path, const char* mode) {
     if (modeText.find('b') != std::string::npos) return std::fopen(native.c_str(), mode);
     std::FILE* file = std::fopen(native.c_str(), (modeText + "b").c_str());
     if (file == nullptr) return nullptr;
-    auto* text = new TextFile{file};
+    auto* text = new TextFile{file, 0, {}};
     std::FILE* stream = fopencookie(text, mode, cookie_io_functions_t{readText, writeText, seekText, closeText});
     if (stream == nullptr) {
         std::fclose(file);

@@ -14,6 +14,11 @@ std::string executableOfOpenCommand(std::string_view openCommand) {
     return std::string(openCommand.substr(0, openCommand.find(' ')));
 }
 
-std::string quotedPath(std::string_view path) { return "\"" + std::string(path) + "\""; }
+std::string quotedPath(std::string_view path) {
+    std::string quoted = "\"";
+    quoted += path;
+    quoted += '"';
+    return quoted;
+}
 
 }  // namespace tz::launch

@@ -76,6 +76,6 @@ TEST(NodeList, Paddings) {
 }
 
 TEST(PointDump, FourDecimals) {
-    EXPECT_EQ(pointDumpLine({1, 10, 100, 1}), "10.0000 100.0000 1.0000\n");
-    EXPECT_EQ(pointDumpLine({1, -0.00004, 2.00006, 3}), "-0.0000 2.0001 3.0000\n");
+    EXPECT_EQ(pointDumpLine({1, 10, 100, 1, L""}), "10.0000 100.0000 1.0000\n");
+    EXPECT_EQ(pointDumpLine({1, -0.00004, 2.00006, 3, L""}), "-0.0000 2.0001 3.0000\n");
 }

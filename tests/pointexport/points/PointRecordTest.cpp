@@ -79,7 +79,8 @@ TEST(SortByNumber, MatchesTheNeighbourExchangeSortAndTheCountedOrder) {
 }
 
 TEST(SortByNumber, NumbersBelowOneComeFirstAndTheWritingEnds) {
-    std::vector<PointRecord> records{{5}, {0}, {-3}, {1}, {0}};
+    std::vector<PointRecord> records;
+    for (const int32_t number : {5, 0, -3, 1, 0}) records.push_back({number, 0, 0, 0, L""});
     records[1].easting = 1;
     records[4].easting = 4;
     sortByNumber(records);
