@@ -73,16 +73,6 @@ void sortStably(std::vector<Point3>& points) {
     std::inplace_merge(points.begin(), middle, points.end(), beforeInXYZ);
 }
 
-// Appends "%lf %lf %lf\n" of `p`.
-void appendLine(std::string& out, const Point3& p) {
-    appendFixed(out, p.x);
-    out += ' ';
-    appendFixed(out, p.y);
-    out += ' ';
-    appendFixed(out, p.z);
-    out += '\n';
-}
-
 // The lines of every point, in two pieces formatted at once.
 struct PointLines {
     std::string pieces[2];
@@ -91,7 +81,7 @@ struct PointLines {
 PointLines formatLines(const std::vector<Point3>& points) {
     auto format = [&](size_t from, size_t to, std::string& out) {
         out.reserve((to - from) * 40);
-        for (size_t i = from; i < to; ++i) appendLine(out, points[i]);
+        for (size_t i = from; i < to; ++i) appendLine3(out, points[i].x, points[i].y, points[i].z);
     };
     PointLines lines;
     if (points.size() < kSplitFrom) {
@@ -151,8 +141,8 @@ bool finish(std::FILE*& file) {
 bool writeSortedPoints(std::FILE* output, const PointExtent& extent, const std::vector<Point3>& merged,
                        const PointLines& lines, SortedPoints* sorted) {
     std::string header;
-    appendLine(header, extent.min);
-    appendLine(header, extent.max);
+    appendLine3(header, extent.min.x, extent.min.y, extent.min.z);
+    appendLine3(header, extent.max.x, extent.max.y, extent.max.z);
     std::vector<bool> first(merged.size());
     for (size_t i = 0; i < merged.size(); ++i) first[i] = i == 0 || comparePointXY(merged[i - 1], merged[i]) != 0;
     if (sorted != nullptr) {

@@ -264,13 +264,17 @@ void FixedWriter::text(const char* text) {
 
 void FixedWriter::character(char c) { buffer_ += c; }
 
+void appendLine3(std::string& out, double a, double b, double c) {
+    appendFixed(out, a);
+    out += ' ';
+    appendFixed(out, b);
+    out += ' ';
+    appendFixed(out, c);
+    out += '\n';
+}
+
 void FixedWriter::line3(double a, double b, double c) {
-    appendFixed(buffer_, a);
-    buffer_ += ' ';
-    appendFixed(buffer_, b);
-    buffer_ += ' ';
-    appendFixed(buffer_, c);
-    buffer_ += '\n';
+    appendLine3(buffer_, a, b, c);
     if (buffer_.size() >= kFlushAt) flush();
 }
 

@@ -85,4 +85,7 @@ double roundedAsWritten(double value);
 // Appends "%lf" of one value to `out`.
 void appendFixed(std::string& out, double value);
 
+// Appends "%lf %lf %lf\n" of three values to `out`.
+void appendLine3(std::string& out, double a, double b, double c);
+
 }  // namespace tz::terrain
