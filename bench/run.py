@@ -29,6 +29,7 @@ SCALING_SIZES = (10**4, 10**5, 10**6, 10**7)
 
 # Contours: 100 levels over the terrain's range, every fifth an index contour.
 CONTOUR_FROM, CONTOUR_STEP, CONTOUR_LEVELS = 240.0, 8.0, 100
+CONTOUR_TO = CONTOUR_FROM + CONTOUR_STEP * (CONTOUR_LEVELS - 1)
 GRID_CELLS = 1000       # volumes and mesh: cells along each side
 ALIGNMENT_LENGTH = 10000.0
 SECTION_COUNT = 1000
@@ -192,29 +193,24 @@ class Bench:
 
     @staticmethod
     def contour_script():
-        levels = [CONTOUR_FROM + CONTOUR_STEP * k for k in range(CONTOUR_LEVELS)]
         return ('(ldtmopen "site.dat")\n(contours)\n'
-                f"start={levels[0]:g}\nend={levels[-1]:g}\ninterval={CONTOUR_STEP:g}\n"
+                f"start={CONTOUR_FROM:g}\nend={CONTOUR_TO:g}\ninterval={CONTOUR_STEP:g}\n"
                 f"iinterval={5 * CONTOUR_STEP:g}\nNoRounding=1\n!accept\n")
 
     def contours(self, folder, reference=True, runs=None):
-        levels = [CONTOUR_FROM + CONTOUR_STEP * k for k in range(CONTOUR_LEVELS)]
         ours = self.tzcad(folder, self.contour_script(), runs=runs)
         if not reference:
             return ours
 
-        def tricontour():  # reports the time of the tracing itself
-            result = run(["/usr/bin/python3", HERE / "tools" / "tricontour.py", folder / "site.tin",
-                          f"{levels[0]}", f"{CONTOUR_STEP}", f"{CONTOUR_LEVELS}"], self.data)
-            return Run(float(result.output.split()[0]), result.peak_mb, result.output)
+        def tracer(command):  # both tracers report the time of the tracing itself
+            def timed():
+                result = run(command + [folder / "site.tin", f"{CONTOUR_FROM}", f"{CONTOUR_STEP}",
+                                        f"{CONTOUR_LEVELS}"], self.data)
+                return Run(float(result.output.split()[0]), result.peak_mb, result.output)
+            return timed
 
-        def traced():  # reports the time of the tracing itself, as tricontour.py does
-            result = run([self.bin / "contour_bench", folder / "site.tin", f"{levels[0]}", f"{CONTOUR_STEP}",
-                          f"{CONTOUR_LEVELS}"], self.data)
-            return Run(float(result.output.split()[0]), result.peak_mb, result.output)
-
-        seconds = self.fastest(tricontour).seconds
-        tracing = self.fastest(traced)
+        seconds = self.fastest(tracer(["/usr/bin/python3", HERE / "tools" / "tricontour.py"])).seconds
+        tracing = self.fastest(tracer([self.bin / "contour_bench"]))
         size = f"{self.triangles(folder):.1e} tri, {CONTOUR_LEVELS} levels"
         self.row(f"contour tracing, {size} ({tracing.output.split()[1]} chains)", tracing, seconds,
                  "matplotlib", lambda o, r: o.seconds <= 0.5 * r, "<= 0.5 x tricontour")
