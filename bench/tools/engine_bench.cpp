@@ -1,7 +1,8 @@
 // The triangulation engine alone, on the points of a point file: the points
 // are put in the sorted point file's order (ascending x, y, z; one per plan
 // position) before the clock starts, as the triangulate command's
-// preparation hands them over. Prints the seconds the insertions and the
+// preparation hands them over, and inserted as the command does (its
+// index of circles on a second thread). Prints the seconds the insertions and the
 // finished list took and the number of triangles; with --hash, also a hash
 // of the finished list (vertex coordinates in list order), to check that a
 // change to the engine leaves its output as it was.
@@ -50,7 +51,7 @@ int main(int argc, char** argv) {
     Point3 enclosing[3];
     enclosingTriangle(lo.x, lo.y, hi.x, hi.y, 16000, 8000, enclosing);
     DelaunayEngine engine(DelaunayEngine::Mode::Sweep, enclosing, lo.x, lo.y, hi.x, hi.y, points.size());
-    for (const Point3& p : points) engine.insertPointSweep(p);
+    engine.insertPointsSweep(points, [](size_t) { return true; });
     size_t triangles = 0;
     engine.forEachResult([&](const Triangle&) { ++triangles; });
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -21,15 +21,9 @@ DelaunayEngine::DelaunayEngine(Mode mode, const Point3 enclosing[3], double xmin
                                double ymax, size_t expectedPoints)
     : mode_(mode) {
     if (mode_ == Mode::Sweep) {
-        // Rows about one point spacing high keep a few circles per row. Every
-        // point walks the entries of its bucket of the queue: a bucket per 16
-        // points keeps that walk short and the buckets few enough to stay warm.
-        const double width = xmax - xmin, height = ymax - ymin;
-        const double count = static_cast<double>(std::max<size_t>(expectedPoints, 1));
-        const double spacing = width > 0 && height > 0 ? std::sqrt(width * height / count)
-                                                       : std::max(width, height) / count;
-        bands_.emplace(ymin, ymax, spacing);
-        queue_.emplace(xmin, xmax, expectedPoints / 16);
+        indexBox_[0] = xmin, indexBox_[1] = ymin, indexBox_[2] = xmax, indexBox_[3] = ymax;
+        expectedPoints_ = expectedPoints;
+        sweepIndex_.emplace(xmin, ymin, xmax, ymax, expectedPoints);
     } else {
         index_.emplace(xmin, ymin, xmax, ymax, expectedPoints);
     }
@@ -51,6 +45,56 @@ DelaunayEngine::DelaunayEngine(Mode mode, const Point3 enclosing[3], double xmin
 
 void DelaunayEngine::insertPointSweep(const Point3& point) { insert(point); }
 
+void DelaunayEngine::insertPointsSweep(const std::vector<Point3>& points,
+                                       const std::function<bool(size_t)>& proceed) {
+    if (degenerate_ || points.empty()) {
+        for (size_t i = 0; i < points.size() && proceed(i); ++i) ++skippedPoints_;
+        return;
+    }
+    // Insertion 0 of the run is the last one made before it, whose changes
+    // the index has not taken in yet; point i is insertion i + 1.
+    constexpr size_t kLookahead = SweepLookahead::kLookahead;
+    SweepLookahead ahead(*sweepIndex_, points, pending_);
+    for (size_t j = 1; j <= points.size() && proceed(j - 1); ++j) {
+        const SweepChanges* recent[kLookahead];
+        size_t count = 0;
+        for (size_t k = j > kLookahead ? j - kLookahead : 0; k < j; ++k) recent[count++] = &ahead.changes(k);
+        const SweepQuery& answer = ahead.query(j);
+        changes_ = &ahead.changes(j);
+        changes_->clear();
+        changes_->firstSeq = nextSeq_;
+        insertAnswered(points[j - 1], answer, recent[0]->firstSeq, recent, count);
+        ahead.publish(j);
+    }
+    // Back to one point at a time. The index has not taken in the last few
+    // insertions and may have answered points beyond the last one inserted
+    // (taking out what their x finished): it starts afresh.
+    ahead.stop();
+    changes_ = &pending_;
+    restartSweepIndex();
+}
+
+void DelaunayEngine::restartSweepIndex() {
+    // The index holds the active triangles and nothing else: a new one gets
+    // them as the changes of one insertion, with their circles computed
+    // again from the same vertices in the same order, so bit for bit the
+    // same. No triangle is known to it before they are applied.
+    sweepIndex_.emplace(indexBox_[0], indexBox_[1], indexBox_[2], indexBox_[3], expectedPoints_);
+    std::vector<uint32_t> active;
+    for (uint32_t slot = 0; slot < tris_.size(); ++slot) {
+        if (tris_[slot].state == kActive) active.push_back(slot);
+    }
+    std::sort(active.begin(), active.end(), [&](uint32_t a, uint32_t b) { return tris_[a].seq < tris_[b].seq; });
+    pending_.clear();
+    pending_.firstSeq = 0;
+    for (uint32_t slot : active) {
+        const Tri& t = tris_[slot];
+        const Point3 &a = vertices_[t.v[0]], &b = vertices_[t.v[1]], &c = vertices_[t.v[2]];
+        const Circle circle = circumcircleOf(a.x, a.y, b.x, b.y, c.x, c.y);
+        pending_.added.push_back({slot, circle.xc, circle.yc, circle.r, t.seq});
+    }
+}
+
 void DelaunayEngine::insertPointPlain(const Point3& point) { insert(point); }
 
 uint32_t DelaunayEngine::newSlot() {
@@ -61,7 +105,7 @@ uint32_t DelaunayEngine::newSlot() {
     }
     tris_.push_back(Tri{});
     tris_.back().circle = kNone;
-    tris_.back().completion = SweepQueue::kNone;
+    tris_.back().completion = kNone;
     return static_cast<uint32_t>(tris_.size() - 1);
 }
 
@@ -87,34 +131,11 @@ void DelaunayEngine::activate(uint32_t slot, const Circle& c) {
     t.mark = 0;
     t.state = kActive;
     if (mode_ == Mode::Sweep) {
-        // One queue entry per triangle: due when the sweep passes the end of
-        // its circle (finished) or of its circle's window (renewed).
-        double windowEnd;
-        if (t.circle != kNone) {  // the handle of a triangle this one replaces
-            bands_->replace(t.circle, slot, c.xc, c.yc, c.r, windowEnd);
-        } else {
-            t.circle = bands_->insert(slot, c.xc, c.yc, c.r, windowEnd);
-        }
-        const double due = std::min(c.xc + c.r, windowEnd);
-        if (t.completion != SweepQueue::kNone) {
-            queue_->replace(t.completion, due, slot);
-        } else {
-            t.completion = queue_->push(due, slot);
-        }
+        changes_->added.push_back({slot, c.xc, c.yc, c.r, t.seq});
     } else {
         t.circle = index_->insert(slot, c.xc, c.yc, c.r);
-        t.completion = SweepQueue::kNone;
     }
     lastCreated_ = slot;
-}
-
-void DelaunayEngine::deactivate(Tri& t) {
-    if (mode_ == Mode::Sweep) {
-        bands_->erase(t.circle);
-    } else {
-        index_->erase(t.circle);
-    }
-    t.circle = kNone;
 }
 
 void DelaunayEngine::sortByListOrder(std::vector<uint32_t>& slots) const {
@@ -133,49 +154,58 @@ void DelaunayEngine::sortByListOrder(std::vector<uint32_t>& slots) const {
     }
 }
 
-void DelaunayEngine::advanceSweep(double x) {
-    // A triangle whose circle ends left of the sweep (x > xc + r) is finished;
-    // those finished by one point leave in list order. The others that are
-    // due have their circle's window renewed.
-    bands_->setSweep(x);
-    due_.clear();
-    queue_->popBefore(x, due_);
-    batch_.clear();
-    for (uint32_t slot : due_) {
-        Tri& t = tris_[slot];
-        const double rightEnd = bands_->rightEnd(t.circle);
-        if (x > rightEnd) {
-            batch_.push_back(slot);
-        } else {
-            double windowEnd;
-            bands_->renew(t.circle, windowEnd);
-            t.completion = queue_->push(std::min(rightEnd, windowEnd), slot);
-        }
+void DelaunayEngine::finish(std::vector<Completion>& finished) {
+    // Those finished by one point leave in list order.
+    std::sort(finished.begin(), finished.end(),
+              [&](const Completion& a, const Completion& b) { return tris_[a.slot].seq < tris_[b.slot].seq; });
+    for (const Completion& c : finished) {
+        Tri& t = tris_[c.slot];
+        t.completion = static_cast<uint32_t>(completed_.size());
+        t.state = kCompleted;
+        completed_.push_back(c.slot);
+        const double reach = std::fabs(c.rightEnd) + c.r;
+        settlesAt_.push_back(c.rightEnd + kSettleMargin * reach);
     }
-    if (!batch_.empty()) {
-        sortByListOrder(batch_);
-        for (uint32_t slot : batch_) {
-            Tri& t = tris_[slot];
-            const double reach = std::fabs(bands_->rightEnd(t.circle)) + bands_->radius(t.circle);
-            const double settlesAt = bands_->rightEnd(t.circle) + kSettleMargin * reach;
-            deactivate(t);
-            t.completion = static_cast<uint32_t>(completed_.size());  // the queue has handed it out
-            t.state = kCompleted;
-            completed_.push_back(slot);
-            settlesAt_.push_back(settlesAt);
-        }
-    }
-    while (settled_ < completed_.size() && x > settlesAt_[settled_]) ++settled_;
 }
 
-void DelaunayEngine::collectContaining(const Point3& p, std::vector<uint32_t>& out) {
-    out.clear();
-    if (mode_ == Mode::Sweep) {
-        bands_->collectContaining(p.x, p.y, out);
-    } else {
-        index_->forEachContaining(p.x, p.y, true, [&](uint32_t slot) { out.push_back(slot); });
+void DelaunayEngine::insertAnswered(const Point3& point, const SweepQuery& answer, uint64_t known,
+                                    const SweepChanges* const* recent, size_t recentCount) {
+    // A triangle whose circle ends left of the sweep (x > xc + r) is
+    // finished. The index answered for the triangles it knew of; the slots
+    // it names may since have been taken out or given to newer triangles.
+    auto knownActive = [&](uint32_t slot) { return tris_[slot].state == kActive && tris_[slot].seq < known; };
+    auto stillActive = [&](const CircleRecord& c) {
+        return tris_[c.slot].state == kActive && tris_[c.slot].seq == c.seq;
+    };
+    finished_.clear();
+    for (const Completion& c : answer.completed) {
+        if (knownActive(c.slot)) finished_.push_back(c);
     }
-    sortByListOrder(out);
+    for (size_t k = 0; k < recentCount; ++k) {
+        for (const CircleRecord& c : recent[k]->added) {
+            const double rightEnd = c.xc + c.r;
+            if (point.x > rightEnd && stillActive(c)) finished_.push_back({c.slot, rightEnd, c.r});
+        }
+    }
+    if (!finished_.empty()) finish(finished_);
+    while (settled_ < completed_.size() && point.x > settlesAt_[settled_]) ++settled_;
+
+    // The triangles whose circle contains the point, in list order: those
+    // the index knew, then the newer ones, which it did not.
+    cavity_.clear();
+    for (uint32_t slot : answer.containing) {
+        if (knownActive(slot)) cavity_.push_back(slot);
+    }
+    sortByListOrder(cavity_);
+    for (size_t k = 0; k < recentCount; ++k) {
+        for (const CircleRecord& c : recent[k]->added) {
+            if (std::sqrt((point.y - c.yc) * (point.y - c.yc) + (point.x - c.xc) * (point.x - c.xc)) < c.r &&
+                stillActive(c)) {
+                cavity_.push_back(c.slot);
+            }
+        }
+    }
+    placePoint(point);
 }
 
 bool DelaunayEngine::boundaryOf(const std::vector<uint32_t>& cavity, uint32_t apex) {
@@ -341,10 +371,10 @@ void DelaunayEngine::retriangulate(const std::vector<uint32_t>& cavity, uint32_t
     for (uint32_t slot : cavity) {
         Tri& t = tris_[slot];
         if (t.state == kActive) {
-            // During the sweep the circle's handle and the queue's entry
-            // stay with the slot for the new triangle that takes the slot
-            // over; those not taken over go below.
-            if (mode_ != Mode::Sweep) deactivate(t);
+            if (mode_ == Mode::Plain) {
+                index_->erase(t.circle);
+                t.circle = kNone;
+            }
             t.state = kFree;
             freeSlots_.push_back(slot);
         } else {
@@ -381,13 +411,10 @@ void DelaunayEngine::retriangulate(const std::vector<uint32_t>& cavity, uint32_t
         }
     }
     if (mode_ == Mode::Sweep) {
+        // The sweep's index keeps a circle under its slot: a slot taken over
+        // by a new triangle gets the new circle; the others are given up.
         for (uint32_t slot : cavity) {
-            Tri& t = tris_[slot];
-            if (t.state == kFree && t.circle != kNone) {
-                deactivate(t);
-                queue_->withdraw(t.completion);
-                t.completion = SweepQueue::kNone;
-            }
+            if (tris_[slot].state == kFree) changes_->removed.push_back(slot);
         }
     }
 }
@@ -397,10 +424,23 @@ void DelaunayEngine::insert(const Point3& point) {
         ++skippedPoints_;
         return;
     }
+    if (mode_ == Mode::Sweep) {
+        sweepIndex_->apply(pending_);
+        pending_.clear();
+        pending_.firstSeq = nextSeq_;
+        sweepIndex_->answer(point.x, point.y, answer_);
+        insertAnswered(point, answer_, nextSeq_, nullptr, 0);
+        return;
+    }
+    cavity_.clear();
+    index_->forEachContaining(point.x, point.y, true, [&](uint32_t slot) { cavity_.push_back(slot); });
+    sortByListOrder(cavity_);
+    placePoint(point);
+}
+
+void DelaunayEngine::placePoint(const Point3& point) {
     const uint32_t apex = static_cast<uint32_t>(vertices_.size());
     vertices_.push_back(point);
-    if (mode_ == Mode::Sweep) advanceSweep(point.x);
-    collectContaining(point, cavity_);
     if (cavity_.empty() || !boundaryOf(cavity_, apex)) {
         ++exactInsertions_;
         if (!exactCavity(apex, cavity_) || !boundaryOf(cavity_, apex)) {

@@ -11,7 +11,12 @@
 //  - the triangles whose circle may contain a new point come from an index
 //    of circles and are tested with the same predicate: during the sweep
 //    an index by bands of y (the circles in play all cross the sweep line),
-//    otherwise a spatial index.
+//    otherwise a spatial index;
+//  - given all its points at once, the sweep keeps that index, and the
+//    queue, on a second thread a few points ahead (SweepLookahead): the
+//    answer for a point then misses the triangles of the last few
+//    insertions, which are few and tested here directly, and may name
+//    triangles taken out since, which are passed over.
 //
 // One mend to the plain procedure: floating-point circle tests can remove a
 // set of triangles that is not star-shaped around the new point (nearly
@@ -32,10 +37,9 @@
 #include <optional>
 #include <vector>
 
-#include "tin/CircleBands.h"
 #include "tin/CircleIndex.h"
 #include "tin/Circumcircle.h"
-#include "tin/SweepQueue.h"
+#include "tin/SweepIndex.h"
 #include "tin/Triangle.h"
 
 namespace tz::terrain {
@@ -55,6 +59,11 @@ public:
 
     // Inserts one point with the sweep's completion rule (Mode::Sweep).
     void insertPointSweep(const Point3& point);
+    // Inserts the points in order, as insertPointSweep on each would, with
+    // the circles that contain each point found on a second thread a few
+    // points ahead (Mode::Sweep). `proceed(i)` is asked before point i is
+    // inserted; when it answers false, no more points are.
+    void insertPointsSweep(const std::vector<Point3>& points, const std::function<bool(size_t)>& proceed);
     // Inserts one point into the whole list (Mode::Plain).
     void insertPointPlain(const Point3& point);
 
@@ -96,8 +105,8 @@ private:
         uint32_t v[3];
         uint32_t nb[3];  // neighbour across edge (v[i], v[i+1])
         uint64_t seq;
-        uint32_t circle;      // handle in the circle index while active
-        uint32_t completion;  // entry in the sweep's queue while active, then place in completed_
+        uint32_t circle;      // handle in the circle index while active (Mode::Plain)
+        uint32_t completion;  // place in completed_ once finished (Mode::Sweep)
         uint32_t mark;        // equals markValue_ while in the cavity at hand
         State state;
     };
@@ -112,15 +121,19 @@ private:
     };
 
     void insert(const Point3& point);
-    void advanceSweep(double x);
-    void collectContaining(const Point3& p, std::vector<uint32_t>& out);
+    // Inserts a point of the sweep from the index's answer for it. The index
+    // knows the triangles made before creation number `known`; those made
+    // since are the `added` of the changes in `recent`, oldest first.
+    void insertAnswered(const Point3& point, const SweepQuery& answer, uint64_t known,
+                        const SweepChanges* const* recent, size_t recentCount);
+    void finish(std::vector<Completion>& finished);
+    void placePoint(const Point3& point);
     void sortByListOrder(std::vector<uint32_t>& slots) const;
     bool boundaryOf(const std::vector<uint32_t>& cavity, uint32_t apex);
     bool exactCavity(uint32_t apex, std::vector<uint32_t>& out);
     uint32_t locate(uint32_t apex);
     void retriangulate(const std::vector<uint32_t>& cavity, uint32_t apex);
     void activate(uint32_t slot, const Circle& c);
-    void deactivate(Tri& t);
     uint32_t newSlot();
     bool touchesEnclosing(const Tri& t) const;  // a vertex equal to one of the enclosing triangle's
     Triangle triangleOf(const Tri& t) const {
@@ -144,13 +157,19 @@ private:
     bool settledStayed_ = true;
     uint64_t nextSeq_ = 0;
     uint32_t lastCreated_ = kNone;
-    std::optional<CircleBands> bands_;       // sweep
-    std::optional<SweepQueue> queue_;   // sweep
-    std::optional<CircleIndex> index_;       // plain
+    void restartSweepIndex();
+
+    std::optional<SweepIndex> sweepIndex_;  // sweep
+    double indexBox_[4] = {0, 0, 0, 0};     // what sizes it: xmin, ymin, xmax, ymax
+    size_t expectedPoints_ = 0;
+    SweepChanges pending_;             // sweep: the last insertion's, not yet in sweepIndex_
+    SweepChanges* changes_ = &pending_;  // where the insertion at hand records its changes
+    SweepQuery answer_;
+    std::vector<Completion> finished_;
+    std::optional<CircleIndex> index_;  // plain
 
     // Scratch of one insertion.
     std::vector<uint32_t> cavity_;
-    std::vector<uint32_t> batch_, due_;
     std::vector<BoundaryEdge> boundary_;
     std::vector<VertexMark> vertexMarks_;
     std::vector<uint32_t> newSlots_;

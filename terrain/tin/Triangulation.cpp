@@ -59,14 +59,8 @@ StreamOutcome streamTriangulation(DelaunayEngine& engine, const std::vector<Poin
     StreamOutcome outcome;
     auto background = std::make_unique<BackgroundTinWriter>(output);
     size_t handedOut = 0;
-    for (const Point3& p : points) {
-        if (userBreak && userBreak()) {
-            background->finish();
-            startOver(output, path);  // a broken-off run leaves the file empty
-            outcome.status = kStatusCancel;
-            return outcome;
-        }
-        engine.insertPointSweep(p);
+    bool broke = false;
+    engine.insertPointsSweep(points, [&](size_t) {
         if (engine.settledCount() >= handedOut + chunkSize && engine.settledStayed()) {
             std::vector<Triangle> chunk;
             chunk.reserve(engine.settledCount() - handedOut);
@@ -74,6 +68,14 @@ StreamOutcome streamTriangulation(DelaunayEngine& engine, const std::vector<Poin
             background->write(std::move(chunk));
             handedOut = engine.settledCount();
         }
+        broke = userBreak && userBreak();
+        return !broke;
+    });
+    if (broke) {
+        background->finish();
+        startOver(output, path);  // a broken-off run leaves the file empty
+        outcome.status = kStatusCancel;
+        return outcome;
     }
     if (!engine.settledStayed() && handedOut > 0) {
         // A triangle already handed out was taken out again: the file is

@@ -299,6 +299,57 @@ TEST(DelaunayEngine, SettledTrianglesLeadTheFinishedResult) {
     }
 }
 
+TEST(DelaunayEngine, RunsWithTheIndexAheadMatchOnePointAtATime) {
+    // The index a few points ahead on its own thread, stopped part-way and
+    // taken up again after single insertions, makes what inserting one
+    // point at a time makes, bit for bit, with the same exact insertions.
+    std::mt19937_64 random(23);
+    std::vector<std::vector<Point3>> sets = {
+        testing::randomPoints(random, 3000, 500000, 4000000, 400, 300),
+        testing::gridPoints(40, 30, 0.5, 500000, 4000000, 0, nullptr),
+        testing::gridPoints(30, 30, 1.0, 500000, 4000000, 0.000002, &random),
+        testing::randomPoints(random, 800, 500000, 4000000, 5000, 2),
+        testing::ringPoints(36, 3, 500000, 4000000, 36),
+        testing::gridPoints(1, 200, 0.25, 500000, 4000000, 0, nullptr),  // one column
+        testing::gridPoints(200, 1, 0.25, 500000, 4000000, 0, nullptr),  // one row
+    };
+    for (size_t k = 0; k < sets.size(); ++k) {
+        const std::vector<Point3> points = prepared(sets[k]);
+        double header[6];
+        testing::headerOf(points, header);
+        Point3 enclosing[3];
+        enclosingTriangle(header[0], header[1], header[3], header[4], 16000, 8000, enclosing);
+        auto engine = [&] {
+            return DelaunayEngine(DelaunayEngine::Mode::Sweep, enclosing, header[0], header[1], header[3], header[4],
+                                  points.size());
+        };
+        DelaunayEngine single = engine();
+        for (const Point3& p : points) single.insertPointSweep(p);
+
+        DelaunayEngine whole = engine();
+        size_t asked = 0;
+        whole.insertPointsSweep(points, [&](size_t i) {
+            EXPECT_EQ(i, asked++);
+            return true;
+        });
+        EXPECT_EQ(asked, points.size());
+        EXPECT_TRUE(sameBits(whole.result(), single.result())) << "set " << k;
+        EXPECT_EQ(whole.exactInsertions(), single.exactInsertions()) << "set " << k;
+        EXPECT_EQ(whole.skippedPoints(), single.skippedPoints()) << "set " << k;
+
+        // A third in a run that stops, ten alone, the rest in a second run.
+        const size_t stop = points.size() / 3;
+        DelaunayEngine pieces = engine();
+        pieces.insertPointsSweep(points, [&](size_t i) { return i < stop; });
+        const size_t resume = std::min(points.size(), stop + 10);
+        for (size_t i = stop; i < resume; ++i) pieces.insertPointSweep(points[i]);
+        pieces.insertPointsSweep(std::vector<Point3>(points.begin() + static_cast<std::ptrdiff_t>(resume), points.end()),
+                                 [](size_t) { return true; });
+        pieces.insertPointsSweep({}, [](size_t) { return true; });
+        EXPECT_TRUE(sameBits(pieces.result(), single.result())) << "set " << k;
+    }
+}
+
 TEST(DelaunayEngine, PointOnAnExistingVertexIsLeftOut) {
     // Not possible after preparation, but the engine must stay sound.
     const Point3 enclosing[3] = {{-1000, -500, 0}, {0, 500, 0}, {1000, -500, 0}};

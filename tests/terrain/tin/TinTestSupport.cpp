@@ -56,7 +56,7 @@ std::vector<Triangle> triangulateFast(const double header[6], const std::vector<
     enclosingTriangle(header[0], header[1], header[3], header[4], 16000, 8000, enclosing);
     DelaunayEngine engine(DelaunayEngine::Mode::Sweep, enclosing, header[0], header[1], header[3], header[4],
                           points.size());
-    for (const Point3& p : points) engine.insertPointSweep(p);
+    engine.insertPointsSweep(points, [](size_t) { return true; });
     if (exactInsertions != nullptr) *exactInsertions = engine.exactInsertions();
     return engine.result();
 }
