@@ -2,7 +2,8 @@
 // are put in the sorted point file's order (ascending x, y, z; one per plan
 // position) before the clock starts, as the triangulate command's
 // preparation hands them over, and inserted as the command does (its
-// index of circles on a second thread). Prints the seconds the insertions and the
+// index of circles on a second thread; --one-thread inserts them one at a
+// time on one thread instead). Prints the seconds the insertions and the
 // finished list took and the number of triangles; with --hash, also a hash
 // of the finished list (vertex coordinates in list order), to check that a
 // change to the engine leaves its output as it was.
@@ -19,9 +20,14 @@
 using namespace tz::terrain;
 
 int main(int argc, char** argv) {
-    const bool hash = argc == 3 && std::strcmp(argv[1], "--hash") == 0;
-    if (argc != 2 && !hash) {
-        std::fprintf(stderr, "usage: engine_bench [--hash] POINTFILE\n");
+    bool hash = false, alone = false, known = true;
+    for (int i = 1; i + 1 < argc; ++i) {
+        hash = hash || std::strcmp(argv[i], "--hash") == 0;
+        alone = alone || std::strcmp(argv[i], "--one-thread") == 0;
+        known = known && (std::strcmp(argv[i], "--hash") == 0 || std::strcmp(argv[i], "--one-thread") == 0);
+    }
+    if (argc < 2 || !known) {
+        std::fprintf(stderr, "usage: engine_bench [--hash] [--one-thread] POINTFILE\n");
         return 2;
     }
     const char* path = argv[argc - 1];
@@ -51,7 +57,11 @@ int main(int argc, char** argv) {
     Point3 enclosing[3];
     enclosingTriangle(lo.x, lo.y, hi.x, hi.y, 16000, 8000, enclosing);
     DelaunayEngine engine(DelaunayEngine::Mode::Sweep, enclosing, lo.x, lo.y, hi.x, hi.y, points.size());
-    engine.insertPointsSweep(points, [](size_t) { return true; });
+    if (alone) {
+        for (const Point3& p : points) engine.insertPointSweep(p);
+    } else {
+        engine.insertPointsSweep(points, [](size_t) { return true; });
+    }
     size_t triangles = 0;
     engine.forEachResult([&](const Triangle&) { ++triangles; });
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

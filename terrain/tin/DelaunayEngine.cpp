@@ -80,14 +80,9 @@ void DelaunayEngine::restartSweepIndex() {
     // again from the same vertices in the same order, so bit for bit the
     // same. No triangle is known to it before they are applied.
     sweepIndex_.emplace(indexBox_[0], indexBox_[1], indexBox_[2], indexBox_[3], expectedPoints_);
-    std::vector<uint32_t> active;
-    for (uint32_t slot = 0; slot < tris_.size(); ++slot) {
-        if (tris_[slot].state == kActive) active.push_back(slot);
-    }
-    std::sort(active.begin(), active.end(), [&](uint32_t a, uint32_t b) { return tris_[a].seq < tris_[b].seq; });
     pending_.clear();
     pending_.firstSeq = 0;
-    for (uint32_t slot : active) {
+    for (uint32_t slot : activeInListOrder()) {
         const Tri& t = tris_[slot];
         const Point3 &a = vertices_[t.v[0]], &b = vertices_[t.v[1]], &c = vertices_[t.v[2]];
         const Circle circle = circumcircleOf(a.x, a.y, b.x, b.y, c.x, c.y);
@@ -476,15 +471,19 @@ void DelaunayEngine::forEachResult(const std::function<void(const Triangle&)>& v
 
 void DelaunayEngine::forEachResultFrom(size_t from, const std::function<void(const Triangle&)>& visit) const {
     forEachCompleted(from, completed_.size(), visit);
+    for (uint32_t slot : activeInListOrder()) {
+        const Tri& t = tris_[slot];
+        if (!touchesEnclosing(t)) visit(triangleOf(t));
+    }
+}
+
+std::vector<uint32_t> DelaunayEngine::activeInListOrder() const {
     std::vector<uint32_t> active;
     for (uint32_t slot = 0; slot < tris_.size(); ++slot) {
         if (tris_[slot].state == kActive) active.push_back(slot);
     }
     std::sort(active.begin(), active.end(), [&](uint32_t a, uint32_t b) { return tris_[a].seq < tris_[b].seq; });
-    for (uint32_t slot : active) {
-        const Tri& t = tris_[slot];
-        if (!touchesEnclosing(t)) visit(triangleOf(t));
-    }
+    return active;
 }
 
 std::vector<Triangle> DelaunayEngine::result() const {

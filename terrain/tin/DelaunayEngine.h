@@ -158,6 +158,7 @@ private:
     uint64_t nextSeq_ = 0;
     uint32_t lastCreated_ = kNone;
     void restartSweepIndex();
+    std::vector<uint32_t> activeInListOrder() const;
 
     std::optional<SweepIndex> sweepIndex_;  // sweep
     double indexBox_[4] = {0, 0, 0, 0};     // what sizes it: xmin, ymin, xmax, ymax

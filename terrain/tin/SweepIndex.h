@@ -83,9 +83,10 @@ private:
 };
 
 // Runs a SweepIndex on a thread of its own over a list of points, up to
-// `lookahead` + 1 points ahead of the engine: its answer for point j (j
-// from 1) reflects the changes of insertions up to j - 1 - lookahead
-// (insertion 0 being the enclosing triangle). Both sides wait for the other
+// kLookahead + 1 points ahead of the engine: its answer for point j (j
+// from 1) reflects the changes of insertions up to j - 1 - kLookahead,
+// insertion j being that of point j and insertion 0 the last one before
+// the run (the enclosing triangle at first). Both sides wait for the other
 // through rings of a few steps, spinning briefly, then yielding.
 class SweepLookahead {
 public:
