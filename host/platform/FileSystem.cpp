@@ -190,6 +190,16 @@ bool canRead(const std::string& path) {
     return true;
 }
 
+std::optional<FileStamp> fileStamp(const std::string& path) {
+    std::error_code ec;
+    FileStamp stamp;
+    stamp.size = std::filesystem::file_size(nativePath(path), ec);
+    if (ec) return std::nullopt;
+    stamp.written = std::filesystem::last_write_time(nativePath(path), ec);
+    if (ec) return std::nullopt;
+    return stamp;
+}
+
 std::string tempFolder() {
     for (const char* name : {"TEMP", "TMPDIR"}) {
         const char* value = std::getenv(name);

@@ -2,7 +2,10 @@
 // separate folders, so paths built with backslashes work unchanged here.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
+#include <filesystem>
+#include <optional>
 #include <string>
 
 namespace tz::platform {
@@ -30,6 +33,16 @@ bool renameFile(const std::string& from, const std::string& to);
 
 // True when the file exists and opens for reading.
 bool canRead(const std::string& path);
+
+// What tells one state of a file from a later one: its size and when it was
+// last written.
+struct FileStamp {
+    std::uintmax_t size = 0;
+    std::filesystem::file_time_type written{};
+    bool operator==(const FileStamp&) const = default;
+};
+// The stamp of a file; none when there is no such file.
+std::optional<FileStamp> fileStamp(const std::string& path);
 
 // The folder for work files: TEMP, then TMPDIR, then the platform's temporary
 // folder; without a trailing separator.

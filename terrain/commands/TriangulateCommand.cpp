@@ -24,12 +24,10 @@ struct ElevationTexts {
     std::wstring minimum, maximum;
 };
 
-// The lowest and highest elevation of the point file, as the drawing shows
-// numbers; none when the file cannot be opened.
-std::optional<ElevationTexts> proposeElevationRange(const std::string& pointFile) {
-    const std::optional<ElevationRange> range = elevationRangeOf(pointFile);
-    if (!range) return std::nullopt;
-    return ElevationTexts{decimalText(range->minimum), decimalText(range->maximum)};
+// The lowest and highest elevation of the points, as the drawing shows numbers.
+ElevationTexts proposeElevationRange(const std::vector<Point3>& points) {
+    const ElevationRange range = elevationRangeOf(points);
+    return ElevationTexts{decimalText(range.minimum), decimalText(range.maximum)};
 }
 
 // The "triangulate" dialog and what it keeps while it is open.
@@ -162,12 +160,15 @@ int triangulateCommand() {
     if (!requireOpenProject(kOpenProjectFirst)) return RTERROR;
 
     TriangulateDialog state;
-    const std::optional<ElevationTexts> proposed = proposeElevationRange(settingPath(L"dpoints"));
-    if (!proposed) {
+    // Read once: the preparation takes these points over unless the file
+    // has changed meanwhile.
+    const std::string readFrom = settingPath(L"dpoints");
+    std::optional<PointFileRead> read = readPointFile(readFrom);
+    if (!read) {
         acedAlert(_T("Could not open point file for reading.  Command terminates.\n"));
         return RTERROR;
     }
-    state.proposed = *proposed;
+    state.proposed = proposeElevationRange(read->points);
 
     SuiteDialog dialog(L"triangulate");
     if (!dialog.isOpen()) return RTERROR;
@@ -178,7 +179,7 @@ int triangulateCommand() {
     HostReporter reporter;
     SortedPoints sorted;
     if (preparePoints(pointFile, state.minimum, state.maximum, settings.get(L"uelev") == L"1", work, reporter,
-                      &sorted) == kStatusError) {
+                      &sorted, pointFile == readFrom ? &*read : nullptr) == kStatusError) {
         removeSortWorkFiles(work);
         return RTERROR;
     }

@@ -27,6 +27,16 @@ void closeFile(std::FILE*& file) {
     file = nullptr;
 }
 
+// The points of an open point file, in file order.
+std::vector<Point3> readPoints(std::FILE* file) {
+    std::vector<Point3> points;
+    readRecordsInParallel(file, 3, [&](const double* p) {
+        points.push_back({p[0], p[1], p[2]});
+        return true;
+    });
+    return points;
+}
+
 bool readPoint(NumberReader& reader, Point3& point) {
     double values[3];
     if (!reader.readNumbers(values, 3)) return false;
@@ -170,23 +180,28 @@ void removeSortWorkFiles(const SortWorkFiles& files) {
     tz::platform::deleteFile(files.second);
 }
 
-std::optional<ElevationRange> elevationRangeOf(const std::string& pointFile) {
+std::optional<PointFileRead> readPointFile(const std::string& pointFile) {
+    const std::optional<tz::platform::FileStamp> stamp = tz::platform::fileStamp(pointFile);
     std::FILE* file = tz::platform::openFile(pointFile, "rb");
     if (file == nullptr) return std::nullopt;
-    ElevationRange range;
-    readRecordsInParallel(file, 3, [&](const double* p) {
-        if (range.points == 0 || p[2] < range.minimum) range.minimum = p[2];
-        if (range.points == 0 || p[2] > range.maximum) range.maximum = p[2];
-        ++range.points;
-        return true;
-    });
+    PointFileRead read{stamp, readPoints(file)};
     std::fclose(file);
+    return read;
+}
+
+ElevationRange elevationRangeOf(const std::vector<Point3>& points) {
+    ElevationRange range;
+    for (const Point3& p : points) {
+        if (range.points == 0 || p.z < range.minimum) range.minimum = p.z;
+        if (range.points == 0 || p.z > range.maximum) range.maximum = p.z;
+        ++range.points;
+    }
     return range;
 }
 
 int preparePoints(const std::string& pointFile, const std::wstring& minimumText,
                   const std::wstring& maximumText, bool useElevationRange, const SortWorkFiles& work,
-                  StageReporter& reporter, SortedPoints* sorted) {
+                  StageReporter& reporter, SortedPoints* sorted, PointFileRead* read) {
     PreparationFiles files;
     files.points = tz::platform::openFile(pointFile, "rb");
     if (files.points == nullptr)
@@ -201,10 +216,12 @@ int preparePoints(const std::string& pointFile, const std::wstring& minimumText,
     // The whole point set, in file order; reading ends at the end of the file
     // or at the first text that is not a number.
     std::vector<Point3> points;
-    readRecordsInParallel(files.points, 3, [&](const double* p) {
-        points.push_back({p[0], p[1], p[2]});
-        return true;
-    });
+    if (read != nullptr && read->stamp && tz::platform::fileStamp(pointFile) == read->stamp) {
+        points = std::move(read->points);
+        read->points.clear();
+    } else {
+        points = readPoints(files.points);
+    }
     closeFile(files.points);
     if (points.empty()) return fail(reporter, "Point file holds no points.  Command terminates.\n");
 
@@ -296,11 +313,7 @@ int writeSortedPointFile(const PointExtent& extent, const SortWorkFiles& work, S
         std::fclose(input);
         return fail(reporter, "Could not open sorted point file for writing.  Program will abend.\n");
     }
-    std::vector<Point3> merged;
-    readRecordsInParallel(input, 3, [&](const double* p) {
-        merged.push_back({p[0], p[1], p[2]});
-        return true;
-    });
+    const std::vector<Point3> merged = readPoints(input);
     std::fclose(input);
     const bool written = writeSortedPoints(output, extent, merged, formatLines(merged), nullptr);
     if (!finish(output) || !written)

@@ -8,7 +8,9 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "FileSystem.h"
 #include "tin/SortedPoints.h"
 #include "tin/StageReporter.h"
 #include "tin/Triangle.h"
@@ -35,16 +37,25 @@ struct PointExtent {
     Point3 max;
 };
 
-// The lowest and highest elevation of a point file, as the triangulate
-// dialog proposes them; reading ends at text that is not a number. Empty
-// when the file cannot be opened; `points` is 0 (and the range 0 to 0)
-// when it holds no point.
+// The points of a point file in file order, as reading it gives them
+// (reading ends at text that is not a number), and the stamp the file had
+// when it was read. Read once for the triangulate dialog's proposal, they
+// spare the preparation reading the file again while it is unchanged.
+struct PointFileRead {
+    std::optional<tz::platform::FileStamp> stamp;  // none: the file is always read again
+    std::vector<Point3> points;
+};
+// None when the file cannot be opened.
+std::optional<PointFileRead> readPointFile(const std::string& pointFile);
+
+// The lowest and highest elevation of the points, as the triangulate dialog
+// proposes them; `points` is 0 (and the range 0 to 0) when there is none.
 struct ElevationRange {
     double minimum = 0;
     double maximum = 0;
     size_t points = 0;
 };
-std::optional<ElevationRange> elevationRangeOf(const std::string& pointFile);
+ElevationRange elevationRangeOf(const std::vector<Point3>& points);
 
 // Prepares the sorted point file in `work.second`. `minimumText` and
 // `maximumText` are the elevation range texts of the triangulate dialog,
@@ -53,9 +64,12 @@ std::optional<ElevationRange> elevationRangeOf(const std::string& pointFile);
 // after an alert. A file that holds no point at all is refused, and so is a
 // work file that could not be written whole. `sorted`, when given, receives
 // what the sorted point file holds, as reading it back would give it.
+// `read`, when given, is what an earlier reading of the point file gave; its
+// points are taken over (and `read` emptied) when the file still has the
+// stamp it had then, else the file is read again.
 int preparePoints(const std::string& pointFile, const std::wstring& minimumText,
                   const std::wstring& maximumText, bool useElevationRange, const SortWorkFiles& work,
-                  StageReporter& reporter, SortedPoints* sorted = nullptr);
+                  StageReporter& reporter, SortedPoints* sorted = nullptr, PointFileRead* read = nullptr);
 
 // Last step of the preparation: writes the header of `extent` and the
 // points of `work.first` without plan duplicates into `work.second`.

@@ -423,6 +423,7 @@ void DelaunayEngine::insert(const Point3& point) {
         sweepIndex_->apply(pending_);
         pending_.clear();
         pending_.firstSeq = nextSeq_;
+        changes_ = &pending_;
         sweepIndex_->answer(point.x, point.y, answer_);
         insertAnswered(point, answer_, nextSeq_, nullptr, 0);
         return;

@@ -61,8 +61,9 @@ public:
     void insertPointSweep(const Point3& point);
     // Inserts the points in order, as insertPointSweep on each would, with
     // the circles that contain each point found on a second thread a few
-    // points ahead (Mode::Sweep). `proceed(i)` is asked before point i is
-    // inserted; when it answers false, no more points are.
+    // points ahead (Mode::Sweep). `proceed(i)` is asked on the calling
+    // thread before point i is inserted (it may look at the settled part of
+    // the result); when it answers false, no more points are.
     void insertPointsSweep(const std::vector<Point3>& points, const std::function<bool(size_t)>& proceed);
     // Inserts one point into the whole list (Mode::Plain).
     void insertPointPlain(const Point3& point);
@@ -164,7 +165,7 @@ private:
     double indexBox_[4] = {0, 0, 0, 0};     // what sizes it: xmin, ymin, xmax, ymax
     size_t expectedPoints_ = 0;
     SweepChanges pending_;             // sweep: the last insertion's, not yet in sweepIndex_
-    SweepChanges* changes_ = &pending_;  // where the insertion at hand records its changes
+    SweepChanges* changes_ = &pending_;  // where the insertion at hand records its changes (set by each)
     SweepQuery answer_;
     std::vector<Completion> finished_;
     std::optional<CircleIndex> index_;  // plain

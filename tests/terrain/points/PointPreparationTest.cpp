@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <random>
 
 #include "TinTestSupport.h"
@@ -283,14 +284,47 @@ TEST_F(Preparation, WriteSortedPointFileFailures) {
 TEST(ElevationRange, LowestAndHighestOfThePointFile) {
     testing::ScratchFolder folder;
     testing::writeWholeFile(folder.path("a.dat"), "1 1 5.5\n2 2 -3\n3 3 12.25\nnot 4 4\n5 5 99\n");
-    const std::optional<ElevationRange> range = elevationRangeOf(folder.path("a.dat"));
-    ASSERT_TRUE(range);
-    EXPECT_EQ(range->minimum, -3);
-    EXPECT_EQ(range->maximum, 12.25);
-    EXPECT_EQ(range->points, 3u);
+    const std::optional<PointFileRead> read = readPointFile(folder.path("a.dat"));
+    ASSERT_TRUE(read);
+    const ElevationRange range = elevationRangeOf(read->points);
+    EXPECT_EQ(range.minimum, -3);
+    EXPECT_EQ(range.maximum, 12.25);
+    EXPECT_EQ(range.points, 3u);
     testing::writeWholeFile(folder.path("b.dat"), "");
-    EXPECT_EQ(elevationRangeOf(folder.path("b.dat"))->points, 0u);
-    EXPECT_FALSE(elevationRangeOf(folder.path("none.dat")));
+    EXPECT_EQ(elevationRangeOf(readPointFile(folder.path("b.dat"))->points).points, 0u);
+    EXPECT_FALSE(readPointFile(folder.path("none.dat")));
+}
+
+TEST_F(Preparation, TakesOverTheDialogsReadingWhileTheFileIsUnchanged) {
+    std::mt19937_64 random(41);
+    std::uniform_real_distribution<double> u(0, 1000);
+    std::string text, changed;
+    for (int i = 0; i < 20000; ++i) {
+        const double x = std::floor(u(random)), y = std::floor(u(random)), z = u(random);
+        text += std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(z) + "\n";
+        if (i % 2 == 0) changed += std::to_string(y) + " " + std::to_string(x) + " " + std::to_string(z) + "\n";
+    }
+    SortedPoints fresh, reused, reread;
+    const std::string expected = prepare(text, false, L"0", L"0", &fresh);
+    ASSERT_EQ(status, kStatusSuccess);
+
+    // Unchanged: the points read are taken over, the same files and values result.
+    std::optional<PointFileRead> read = readPointFile(folder.path("site.dat"));
+    ASSERT_TRUE(read && read->stamp);
+    EXPECT_EQ(preparePoints(folder.path("site.dat"), L"0", L"0", false, work, reporter, &reused, &*read),
+              kStatusSuccess);
+    EXPECT_TRUE(read->points.empty());  // taken over
+    EXPECT_EQ(testing::readWholeFile(work.second), expected);
+    ASSERT_EQ(reused.points.size(), fresh.points.size());
+    EXPECT_EQ(std::memcmp(reused.points.data(), fresh.points.data(), fresh.points.size() * sizeof(Point3)), 0);
+
+    // Written again after the reading (another size): the file is read anew.
+    read = readPointFile(folder.path("site.dat"));
+    const std::string expectedChanged = prepare(changed);  // writes the file anew
+    EXPECT_EQ(preparePoints(folder.path("site.dat"), L"0", L"0", false, work, reporter, &reread, &*read),
+              kStatusSuccess);
+    EXPECT_EQ(testing::readWholeFile(work.second), expectedChanged);
+    EXPECT_NE(read->points.size(), 0u);  // left alone
 }
 
 TEST(SortWorkFiles, LieInTheWorkFolderAndAreOwnedByThisProcess) {
