@@ -251,25 +251,36 @@ TEST(DelaunayEngine, RandomPointsNeedNoExactInsertion) {
     EXPECT_EQ(testing::validityFault(tin), "");
 }
 
+// Random, regular, jittered, thin and co-circular sets for the tests of
+// the sweep's own ways of running.
+std::vector<std::vector<Point3>> sweepSets(std::mt19937_64& random) {
+    std::vector<std::vector<Point3>> sets;
+    sets.push_back(testing::randomPoints(random, 3000, 500000, 4000000, 400, 300));
+    sets.push_back(testing::gridPoints(40, 30, 0.5, 500000, 4000000, 0, nullptr));
+    sets.push_back(testing::gridPoints(30, 30, 1.0, 500000, 4000000, 0.000002, &random));
+    sets.push_back(testing::randomPoints(random, 800, 500000, 4000000, 5000, 2));
+    sets.push_back(testing::ringPoints(36, 3, 500000, 4000000, 36));
+    return sets;
+}
+
+// A sweep engine for `points` (prepared), in the enclosing triangle of their extent.
+DelaunayEngine sweepEngine(const std::vector<Point3>& points) {
+    double header[6];
+    testing::headerOf(points, header);
+    Point3 enclosing[3];
+    enclosingTriangle(header[0], header[1], header[3], header[4], 16000, 8000, enclosing);
+    return DelaunayEngine(DelaunayEngine::Mode::Sweep, enclosing, header[0], header[1], header[3], header[4],
+                          points.size());
+}
+
 TEST(DelaunayEngine, SettledTrianglesLeadTheFinishedResult) {
     // What is settled at any time is where the finished result starts, on
     // random, regular and degenerate sets alike.
     std::mt19937_64 random(17);
-    std::vector<std::vector<Point3>> sets = {
-        testing::randomPoints(random, 3000, 500000, 4000000, 400, 300),
-        testing::gridPoints(40, 30, 0.5, 500000, 4000000, 0, nullptr),
-        testing::gridPoints(30, 30, 1.0, 500000, 4000000, 0.000002, &random),
-        testing::randomPoints(random, 800, 500000, 4000000, 5000, 2),
-        testing::ringPoints(36, 3, 500000, 4000000, 36),
-    };
+    const std::vector<std::vector<Point3>> sets = sweepSets(random);
     for (size_t k = 0; k < sets.size(); ++k) {
         const std::vector<Point3> points = prepared(sets[k]);
-        double header[6];
-        testing::headerOf(points, header);
-        Point3 enclosing[3];
-        enclosingTriangle(header[0], header[1], header[3], header[4], 16000, 8000, enclosing);
-        DelaunayEngine engine(DelaunayEngine::Mode::Sweep, enclosing, header[0], header[1], header[3], header[4],
-                              points.size());
+        DelaunayEngine engine = sweepEngine(points);
         std::vector<std::vector<Triangle>> prefixes;
         size_t settled = 0;
         for (size_t i = 0; i < points.size(); ++i) {
@@ -304,25 +315,12 @@ TEST(DelaunayEngine, RunsWithTheIndexAheadMatchOnePointAtATime) {
     // taken up again after single insertions, makes what inserting one
     // point at a time makes, bit for bit, with the same exact insertions.
     std::mt19937_64 random(23);
-    std::vector<std::vector<Point3>> sets = {
-        testing::randomPoints(random, 3000, 500000, 4000000, 400, 300),
-        testing::gridPoints(40, 30, 0.5, 500000, 4000000, 0, nullptr),
-        testing::gridPoints(30, 30, 1.0, 500000, 4000000, 0.000002, &random),
-        testing::randomPoints(random, 800, 500000, 4000000, 5000, 2),
-        testing::ringPoints(36, 3, 500000, 4000000, 36),
-        testing::gridPoints(1, 200, 0.25, 500000, 4000000, 0, nullptr),  // one column
-        testing::gridPoints(200, 1, 0.25, 500000, 4000000, 0, nullptr),  // one row
-    };
+    std::vector<std::vector<Point3>> sets = sweepSets(random);
+    sets.push_back(testing::gridPoints(1, 200, 0.25, 500000, 4000000, 0, nullptr));  // one column
+    sets.push_back(testing::gridPoints(200, 1, 0.25, 500000, 4000000, 0, nullptr));  // one row
     for (size_t k = 0; k < sets.size(); ++k) {
         const std::vector<Point3> points = prepared(sets[k]);
-        double header[6];
-        testing::headerOf(points, header);
-        Point3 enclosing[3];
-        enclosingTriangle(header[0], header[1], header[3], header[4], 16000, 8000, enclosing);
-        auto engine = [&] {
-            return DelaunayEngine(DelaunayEngine::Mode::Sweep, enclosing, header[0], header[1], header[3], header[4],
-                                  points.size());
-        };
+        auto engine = [&] { return sweepEngine(points); };
         DelaunayEngine single = engine();
         for (const Point3& p : points) single.insertPointSweep(p);
 
