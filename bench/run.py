@@ -9,7 +9,8 @@ workload runs in its own process: its time is the process's wall time
 (tzcad's start and the reading of every input file included) unless the
 driver reports the time of the measured step itself, and its peak memory is
 the process's maximum resident set. Each workload and each reference tool
-runs N times (3 by default; once at 10^7 points) and the fastest run counts.
+runs N times (3 by default; once at 10^7 points), in turn with what it is
+compared with, and the fastest run counts.
 """
 
 import argparse
@@ -89,28 +90,39 @@ class Bench:
         """The fastest of `runs` runs of the script (self.runs by default);
         `before` readies the folder for each run; `save` is where the drawing
         is saved at the end."""
+        return self.fastest(self.tzcad_once(folder, script, drawing, save), before, runs)
+
+    def tzcad_once(self, folder, script, drawing=None, save=None):
+        """A function that runs the script once."""
         command = [self.bin / "tzcad"]
         if drawing:
             command += ["--drawing", drawing]
         if save:
             command += ["--save", save]
         (folder / "bench.scr").write_text(script)
-        return self.fastest(lambda: run(command + ["bench.scr"], folder, env=self.env), before, runs)
+        return lambda: run(command + ["bench.scr"], folder, env=self.env)
 
     def fastest(self, once, before=None, runs=None):
         """Runs `once` `runs` times (after `before` each time) and keeps the
         fastest: on a shared machine the least disturbed run is the one that
         tells the program's own speed. Peak memory is the largest seen."""
-        best = None
-        peak = 0.0
+        return self.fastest_alternating([(once, before)], runs)[0]
+
+    def fastest_alternating(self, contenders, runs=None):
+        """The fastest run of each of `contenders` ((once, before) pairs),
+        run in turn: ours, the reference, ours, ... so that a ratio compares
+        runs made while the machine was in the same state, not minutes apart."""
+        best = [None] * len(contenders)
+        peak = [0.0] * len(contenders)
         for _ in range(runs or self.runs):
-            if before:
-                before()
-            result = once()
-            peak = max(peak, result.peak_mb)
-            if best is None or result.seconds < best.seconds:
-                best = result
-        return Run(best.seconds, peak, best.output)
+            for k, (once, before) in enumerate(contenders):
+                if before:
+                    before()
+                result = once()
+                peak[k] = max(peak[k], result.peak_mb)
+                if best[k] is None or result.seconds < best[k].seconds:
+                    best[k] = result
+        return [Run(b.seconds, p, b.output) for b, p in zip(best, peak)]
 
     def triangulated(self, kind, count, seed=1):
         """A project folder holding a point file and its TIN (made once)."""
@@ -164,31 +176,33 @@ class Bench:
 
     # ---- workloads --------------------------------------------------------
 
+    def timed_tool(self, tool, *arguments):
+        """A function that runs a driver that reports the time of its step itself."""
+        def once():
+            result = run([tool, *arguments], self.data)
+            return Run(float(result.output.split()[0]), result.peak_mb, result.output)
+        return once
+
     def engine(self, kind, count):
         points = self.points(kind, count)
-
-        def timed(tool):  # the tool reports the time of its step itself
-            result = run([self.bin / tool, points], self.data)
-            return Run(float(result.output.split()[0]), result.peak_mb, result.output)
-
-        ours = self.fastest(lambda: timed("engine_bench"))
-        cgal = self.fastest(lambda: timed("cgal_delaunay"))
-        ours_triangles = ours.output.split()[1]
-        cgal_seconds = cgal.seconds
-        self.row(f"engine, {kind} {count:.0e} points ({ours_triangles} tri)", ours, cgal_seconds, "CGAL",
+        ours, cgal = self.fastest_alternating([(self.timed_tool(self.bin / "engine_bench", points), None),
+                                               (self.timed_tool(self.bin / "cgal_delaunay", points), None)])
+        self.row(f"engine, {kind} {count:.0e} points ({ours.output.split()[1]} tri)", ours, cgal.seconds, "CGAL",
                  lambda o, r: o.seconds <= 1.5 * r, "<= 1.5 x CGAL")
-        return cgal_seconds
 
-    def triangulate(self, kind, count, cgal_seconds, runs=None):
+    def triangulate(self, kind, count, reference=True, runs=None):
         folder = self.data / f"triangulate-{kind}-{count}"
         folder.mkdir(exist_ok=True)
-        shutil.copy(self.points(kind, count), folder / "site.dat")
-        ours = self.tzcad(folder, '(ldtmopen "site.dat")\n(triangulate)\n!accept\n',
-                          before=lambda: (folder / "site.set").unlink(missing_ok=True), runs=runs)
+        points = folder / "site.dat"
+        shutil.copy(self.points(kind, count), points)
+        command = (self.tzcad_once(folder, '(ldtmopen "site.dat")\n(triangulate)\n!accept\n'),
+                   lambda: (folder / "site.set").unlink(missing_ok=True))
+        if not reference:
+            return self.fastest(*command, runs=runs)
+        ours, cgal = self.fastest_alternating([command, (self.timed_tool(self.bin / "cgal_delaunay", points), None)],
+                                              runs)
         per_point = ours.peak_mb * 1024 * 1024 / count
-        if cgal_seconds is None:
-            return ours
-        self.row(f"triangulate command, {kind} {count:.0e} pts ({per_point:.0f} B/pt)", ours, cgal_seconds,
+        self.row(f"triangulate command, {kind} {count:.0e} pts ({per_point:.0f} B/pt)", ours, cgal.seconds,
                  "CGAL engine", lambda o, r: o.seconds <= 5 * r and per_point < 300, "<= 5 x CGAL, < 300 B/pt")
 
     @staticmethod
@@ -202,15 +216,11 @@ class Bench:
         if not reference:
             return ours
 
-        def tracer(command):  # both tracers report the time of the tracing itself
-            def timed():
-                result = run(command + [folder / "site.tin", f"{CONTOUR_FROM}", f"{CONTOUR_STEP}",
-                                        f"{CONTOUR_LEVELS}"], self.data)
-                return Run(float(result.output.split()[0]), result.peak_mb, result.output)
-            return timed
-
-        seconds = self.fastest(tracer(["/usr/bin/python3", HERE / "tools" / "tricontour.py"])).seconds
-        tracing = self.fastest(tracer([self.bin / "contour_bench"]))
+        arguments = (folder / "site.tin", f"{CONTOUR_FROM}", f"{CONTOUR_STEP}", f"{CONTOUR_LEVELS}")
+        tracing, matplotlib = self.fastest_alternating(
+            [(self.timed_tool(self.bin / "contour_bench", *arguments), None),
+             (self.timed_tool("/usr/bin/python3", HERE / "tools" / "tricontour.py", *arguments), None)])
+        seconds = matplotlib.seconds
         size = f"{self.triangles(folder):.1e} tri, {CONTOUR_LEVELS} levels"
         self.row(f"contour tracing, {size} ({tracing.output.split()[1]} chains)", tracing, seconds,
                  "matplotlib", lambda o, r: o.seconds <= 0.5 * r, "<= 0.5 x tricontour")
@@ -327,13 +337,12 @@ def main():
     wanted = lambda name: args.only is None or name in args.only
 
     Bench.print_header()
-    cgal = {}
     for kind in ("random", "terrain"):
-        if wanted("engine") or wanted("triangulate"):
-            cgal[kind] = bench.engine(kind, 10**6)
+        if wanted("engine"):
+            bench.engine(kind, 10**6)
     for kind in ("random", "terrain"):
         if wanted("triangulate"):
-            bench.triangulate(kind, 10**6, cgal[kind])
+            bench.triangulate(kind, 10**6)
     # Surfaces of about 10^6 triangles (5 x 10^5 points) and 2 x 10^6 (10^6 points).
     if wanted("contours"):
         bench.contours(bench.triangulated("terrain", 10**6))
@@ -363,7 +372,7 @@ def scaling(bench):
     results = {name: [] for name in commands}
     for count in SCALING_SIZES:
         runs = 1 if count >= 10**7 else None  # a run of every command takes minutes there
-        run = bench.triangulate("terrain", count, None, runs=runs)
+        run = bench.triangulate("terrain", count, reference=False, runs=runs)
         results["triangulate"].append(f"{run.seconds:.2f} ({run.peak_mb * 1048576 / count:.0f} B/pt)")
         ground = bench.triangulated("terrain", count)
         results["contours (100 levels)"].append(f"{bench.contours(ground, reference=False, runs=runs).seconds:.2f}")
