@@ -11,15 +11,6 @@
 namespace tz::terrain {
 namespace {
 
-std::string crlf(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '\n') out += '\r';
-        out += c;
-    }
-    return out;
-}
-
 class FaultStage : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -42,7 +33,7 @@ protected:
         std::string printed;
         literal::applyFaultsLiterally(copy, faults, boundary, printed);
         expectedPrinted = printed + "Done\n";
-        return crlf(literal::formatTin(copy));
+        return testing::crlf(literal::formatTin(copy));
     }
 
     testing::ScratchFolder folder;
@@ -58,7 +49,7 @@ TEST_F(FaultStage, AppliesFaultsInFileOrder) {
     EXPECT_EQ(out, expected({{{101, 201, 0}, {105, 204, 0}}, {{102, 206, 0}, {106, 201, 0}},
                              {{100.04, 203, 0}, {107, 203.05, 0}}}));
     EXPECT_EQ(reporter.printed, expectedPrinted);
-    EXPECT_NE(out, crlf(literal::formatTin(tin)));
+    EXPECT_NE(out, testing::crlf(literal::formatTin(tin)));
     std::vector<Triangle> result;
     ASSERT_TRUE(readTinFile(faulted(), result));
     EXPECT_EQ(testing::validityFault(result), "");
@@ -76,7 +67,7 @@ TEST_F(FaultStage, DimensionTwoReadsFourNumbersPerFault) {
 }
 
 TEST_F(FaultStage, LastFaultWithoutLineBreakIsNotUsed) {
-    EXPECT_EQ(run("101 201 0 105 204 0", 3), crlf(literal::formatTin(tin)));
+    EXPECT_EQ(run("101 201 0 105 204 0", 3), testing::crlf(literal::formatTin(tin)));
     EXPECT_EQ(reporter.printed, "Done\n");
 }
 
@@ -84,7 +75,7 @@ TEST_F(FaultStage, FaultOnABoundarySegmentIsSkipped) {
     testing::writeWholeFile(folder.path("site.bnd"), "105.000001 204 0 101 201 0\n");
     const std::string out = run("101 201 0 105 204 0\n", 3, true, folder.path("site.bnd"));
     EXPECT_EQ(status, kStageDone);
-    EXPECT_EQ(out, crlf(literal::formatTin(tin)));
+    EXPECT_EQ(out, testing::crlf(literal::formatTin(tin)));
 }
 
 TEST_F(FaultStage, UserBreakLeavesTheOutputEmpty) {

@@ -20,15 +20,6 @@
 namespace tz::terrain {
 namespace {
 
-std::string crlf(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '\n') out += '\r';
-        out += c;
-    }
-    return out;
-}
-
 class Preparation : public ::testing::Test {
 protected:
     std::string prepare(const std::string& pointText, bool useRange = false, const std::wstring& minimum = L"0",
@@ -49,7 +40,7 @@ protected:
 TEST_F(Preparation, SortsRemovesDuplicatesAndWritesTheHeader) {
     const std::string out = prepare("5 5 1\n3 4 12\n3 4 10\n1 9 2\n3 2 7\n");
     EXPECT_EQ(status, kStatusSuccess);
-    EXPECT_EQ(out, crlf("1.000000 2.000000 1.000000\n5.000000 9.000000 12.000000\n"
+    EXPECT_EQ(out, testing::crlf("1.000000 2.000000 1.000000\n5.000000 9.000000 12.000000\n"
                         "1.000000 9.000000 2.000000\n3.000000 2.000000 7.000000\n3.000000 4.000000 10.000000\n"
                         "5.000000 5.000000 1.000000\n"));
     EXPECT_EQ(reporter.printed, "Optimizing\n");
@@ -60,42 +51,42 @@ TEST_F(Preparation, SixDecimalsMakeDuplicates) {
     // Sorted on the values as read, 5.0000001 comes first; written with six
     // decimals both are 5.000000, and only the first of the two stays.
     const std::string out = prepare("0 0 0\n2 5.0000003 8\n2 5.0000001 9\n");
-    EXPECT_EQ(out, crlf("0.000000 0.000000 0.000000\n2.000000 5.000000 9.000000\n"
+    EXPECT_EQ(out, testing::crlf("0.000000 0.000000 0.000000\n2.000000 5.000000 9.000000\n"
                         "0.000000 0.000000 0.000000\n2.000000 5.000000 9.000000\n"));
 }
 
 TEST_F(Preparation, ElevationRangeIncludesBothEndsAndHeaderCoversAll) {
     const std::string out =
         prepare("0 0 105\n1 1 100.000000\n2 2 110.000000\n3 3 99.99\n4 4 110.01\n", true, L"100", L"110");
-    EXPECT_EQ(out, crlf("0.000000 0.000000 99.990000\n4.000000 4.000000 110.010000\n"
+    EXPECT_EQ(out, testing::crlf("0.000000 0.000000 99.990000\n4.000000 4.000000 110.010000\n"
                         "0.000000 0.000000 105.000000\n1.000000 1.000000 100.000000\n2.000000 2.000000 110.000000\n"));
 }
 
 TEST_F(Preparation, FirstPointWinsItsPlanPosition) {
     const std::string out = prepare("3 4 50\n3 4 10\n1 1 1\n");
-    EXPECT_EQ(out, crlf("1.000000 1.000000 1.000000\n3.000000 4.000000 50.000000\n"
+    EXPECT_EQ(out, testing::crlf("1.000000 1.000000 1.000000\n3.000000 4.000000 50.000000\n"
                         "1.000000 1.000000 1.000000\n3.000000 4.000000 50.000000\n"));
 }
 
 TEST_F(Preparation, SinglePointIsNeitherMergedNorFiltered) {
     const std::string out = prepare("7 8 9", true, L"100", L"110");
     EXPECT_EQ(status, kStatusSuccess);
-    EXPECT_EQ(out, crlf("7.000000 8.000000 9.000000\n7.000000 8.000000 9.000000\n7.000000 8.000000 9.000000\n"));
+    EXPECT_EQ(out, testing::crlf("7.000000 8.000000 9.000000\n7.000000 8.000000 9.000000\n7.000000 8.000000 9.000000\n"));
 }
 
 TEST_F(Preparation, RangeExcludingEverythingLeavesTheHeader) {
     const std::string out = prepare("1 1 1\n2 2 2\n", true, L"5", L"6");
-    EXPECT_EQ(out, crlf("1.000000 1.000000 1.000000\n2.000000 2.000000 2.000000\n"));
+    EXPECT_EQ(out, testing::crlf("1.000000 1.000000 1.000000\n2.000000 2.000000 2.000000\n"));
 }
 
 TEST_F(Preparation, TextEndsTheDataAndLastPointNeedsNoLineEnd) {
     EXPECT_EQ(prepare("1 1 1\n2 2 2\nthree 3 3\n4 4 4\n"),
-              crlf("1.000000 1.000000 1.000000\n2.000000 2.000000 2.000000\n"
+              testing::crlf("1.000000 1.000000 1.000000\n2.000000 2.000000 2.000000\n"
                    "1.000000 1.000000 1.000000\n2.000000 2.000000 2.000000\n"));
     EXPECT_EQ(prepare("1 1 1\n2 2 2"),
-              crlf("1.000000 1.000000 1.000000\n2.000000 2.000000 2.000000\n"
+              testing::crlf("1.000000 1.000000 1.000000\n2.000000 2.000000 2.000000\n"
                    "1.000000 1.000000 1.000000\n2.000000 2.000000 2.000000\n"));
-    EXPECT_EQ(prepare("1 1 1\n2 2 nan\n"), crlf("1.000000 1.000000 1.000000\n1.000000 1.000000 1.000000\n"
+    EXPECT_EQ(prepare("1 1 1\n2 2 nan\n"), testing::crlf("1.000000 1.000000 1.000000\n1.000000 1.000000 1.000000\n"
                                                 "1.000000 1.000000 1.000000\n"));
 }
 
@@ -177,7 +168,7 @@ void Preparation::expectLiteralMergeSort(int count) {
         previous = p;
         havePrevious = true;
     }
-    EXPECT_EQ(out, crlf(expected));
+    EXPECT_EQ(out, testing::crlf(expected));
 }
 
 // Survey coordinates with more decimals than the files keep and plan

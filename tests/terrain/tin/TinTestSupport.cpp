@@ -201,4 +201,13 @@ void writeWholeFile(const std::string& path, const std::string& text) {
 
 bool fileExists(const std::string& path) { return std::filesystem::exists(path); }
 
+std::string crlf(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\n') out += '\r';
+        out += c;
+    }
+    return out;
+}
+
 }  // namespace tz::terrain::testing

@@ -66,5 +66,7 @@ private:
 std::string readWholeFile(const std::string& path);
 void writeWholeFile(const std::string& path, const std::string& text);
 bool fileExists(const std::string& path);
+// `text` as a file opened for writing text holds it: each line break as CR LF.
+std::string crlf(const std::string& text);
 
 }  // namespace tz::terrain::testing

@@ -17,15 +17,6 @@
 namespace tz::terrain {
 namespace {
 
-std::string crlf(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '\n') out += '\r';
-        out += c;
-    }
-    return out;
-}
-
 class TriangulationStage : public ::testing::Test {
 protected:
     int build(const std::string& sortedText, const UserBreakTest& userBreak = {}) {
@@ -40,7 +31,7 @@ protected:
 
 TEST_F(TriangulationStage, ThreePointsGiveOneClockwiseTriangle) {
     EXPECT_EQ(build("0 0 1\n10 7 3\n0 0 1\n4 7 3\n10 0 2\n"), kStageDone);
-    EXPECT_EQ(ttin(), crlf("0.000000 0.000000 1.000000 4.000000 7.000000 3.000000 10.000000 0.000000 2.000000\n"));
+    EXPECT_EQ(ttin(), testing::crlf("0.000000 0.000000 1.000000 4.000000 7.000000 3.000000 10.000000 0.000000 2.000000\n"));
     EXPECT_EQ(reporter.printed, "Done\n");
 }
 
@@ -68,7 +59,7 @@ TEST_F(TriangulationStage, WritesWhatTheLiteralProcedureWrites) {
         text += line;
     }
     EXPECT_EQ(build(text), kStageDone);
-    EXPECT_EQ(ttin(), crlf(literal::formatTin(literal::triangulateLiterally(header, points))));
+    EXPECT_EQ(ttin(), testing::crlf(literal::formatTin(literal::triangulateLiterally(header, points))));
 }
 
 TEST_F(TriangulationStage, ListsGrowInsteadOfLimitingTriangles) {
@@ -121,7 +112,7 @@ protected:
         points = testing::prepared(testing::randomPoints(random, 4000, 500000, 4000000, 300, 200));
         testing::headerOf(points, header);
         enclosingTriangle(header[0], header[1], header[3], header[4], 16000, 8000, enclosing);
-        expected = crlf(literal::formatTin(testing::triangulateFast(header, points)));
+        expected = testing::crlf(literal::formatTin(testing::triangulateFast(header, points)));
     }
     DelaunayEngine engine() const {
         return DelaunayEngine(DelaunayEngine::Mode::Sweep, enclosing, header[0], header[1], header[3], header[4],
