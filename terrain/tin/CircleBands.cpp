@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "tin/Circumcircle.h"
 #include "tin/SlotReuse.h"
 
 namespace tz::terrain {
@@ -68,7 +69,7 @@ void CircleBands::collectFromAll(double x, double y, std::vector<uint32_t>& out)
     for (const Registration& registration : registrations_) {
         if (registration.count == 0) continue;  // a free handle
         const double xc = registration.xc, yc = registration.yc;
-        if (std::sqrt((y - yc) * (y - yc) + (x - xc) * (x - xc)) < registration.r) out.push_back(registration.id);
+        if (centreDistance(x, y, xc, yc) < registration.r) out.push_back(registration.id);
     }
 }
 

@@ -18,6 +18,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "tin/Circumcircle.h"
+
 namespace tz::terrain {
 
 class CircleIndex {
@@ -73,7 +75,7 @@ private:
     template <class Visit>
     static void scan(const Cell& cell, double x, double y, bool inclusive, Visit& visit) {
         for (const Entry& e : cell) {
-            const double distance = std::sqrt((y - e.yc) * (y - e.yc) + (x - e.xc) * (x - e.xc));
+            const double distance = centreDistance(x, y, e.xc, e.yc);
             if (inclusive ? distance <= e.r : distance < e.r) visit(e.id);
         }
     }

@@ -23,7 +23,7 @@ Circle slopeCircle(double x1, double y1, double x2, double y2, double x3, double
         c.xc = (m1 * (x1 + x2) / 2 - m2 * (x2 + x3) / 2 + (y2 + y3) / 2 - (y1 + y2) / 2) / (m1 - m2);
         c.yc = m1 * (c.xc - (x1 + x2) / 2) + (y1 + y2) / 2;
     }
-    c.r = std::sqrt((y2 - c.yc) * (y2 - c.yc) + (x2 - c.xc) * (x2 - c.xc));
+    c.r = centreDistance(x2, y2, c.xc, c.yc);
     return c;
 }
 
@@ -38,7 +38,7 @@ Circle determinantCircle(double x1, double y1, double x2, double y2, double x3, 
         const long double uy = (bx * c2 - cx * b2) / d;
         c.xc = static_cast<double>(x1 + ux);
         c.yc = static_cast<double>(y1 + uy);
-        c.r = std::sqrt((y2 - c.yc) * (y2 - c.yc) + (x2 - c.xc) * (x2 - c.xc));
+        c.r = centreDistance(x2, y2, c.xc, c.yc);
         if (isFinite(c)) return c;
     }
     c.xc = (x1 + x2 + x3) / 3;

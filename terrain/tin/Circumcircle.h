@@ -2,6 +2,8 @@
 // it with every triangle.
 #pragma once
 
+#include <cmath>
+
 #include "tin/Triangle.h"
 
 namespace tz::terrain {
@@ -16,6 +18,13 @@ struct TriangleRecord {
 struct Circle {
     double xc = 0, yc = 0, r = 0;
 };
+
+// The plan distance from a circle's centre (xc, yc) to (x, y), as the engine
+// measures it against the radius: one order of operations everywhere, so
+// that the engine and its indexes round alike.
+inline double centreDistance(double x, double y, double xc, double yc) {
+    return std::sqrt((y - yc) * (y - yc) + (x - xc) * (x - xc));
+}
 
 // Radius given to the circle of three points on one line: contains every
 // point of the plane, so such a triangle never stays in place unnoticed.

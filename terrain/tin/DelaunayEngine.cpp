@@ -194,8 +194,7 @@ void DelaunayEngine::insertAnswered(const Point3& point, const SweepQuery& answe
     sortByListOrder(cavity_);
     for (size_t k = 0; k < recentCount; ++k) {
         for (const CircleRecord& c : recent[k]->added) {
-            if (std::sqrt((point.y - c.yc) * (point.y - c.yc) + (point.x - c.xc) * (point.x - c.xc)) < c.r &&
-                stillActive(c)) {
+            if (centreDistance(point.x, point.y, c.xc, c.yc) < c.r && stillActive(c)) {
                 cavity_.push_back(c.slot);
             }
         }
