@@ -239,9 +239,13 @@ TEST_F(Preparation, WorkFilesThatCannotBeWrittenWholeStopIt) {
     testing::writeWholeFile(folder.path("site.dat"), "1 1 1\n2 2 2\n3 1 3\n");
     EXPECT_EQ(preparePoints(folder.path("site.dat"), L"0", L"0", false, full, reporter), kStatusError);
     EXPECT_EQ(writeSortedPointFile({}, full, reporter), kStatusError);
-    ASSERT_EQ(reporter.alerts.size(), 2u);
+    // The first work file is written beside the sorted one.
+    const SortWorkFiles fullFirst{"/dev/full", folder.path("sorted.txt")};
+    EXPECT_EQ(preparePoints(folder.path("site.dat"), L"0", L"0", false, fullFirst, reporter), kStatusError);
+    ASSERT_EQ(reporter.alerts.size(), 3u);
     EXPECT_EQ(reporter.alerts[0], "Error eliminating duplicate points.  Command terminates.\n");
     EXPECT_EQ(reporter.alerts[1], "Error writing sorted point file.  Command terminates.\n");
+    EXPECT_EQ(reporter.alerts[2], "Error eliminating duplicate points.  Command terminates.\n");
 }
 
 TEST_F(Preparation, FailuresAlertAndStop) {
