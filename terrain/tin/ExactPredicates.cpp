@@ -80,9 +80,7 @@ int sign(const Expansion& e) {
     return 0;
 }
 
-constexpr double kEpsilon = 1.1102230246251565e-16;  // half a unit in the last place of 1
-constexpr double kOrientationBound = (3.0 + 16.0 * kEpsilon) * kEpsilon;
-constexpr double kInCircleBound = (10.0 + 96.0 * kEpsilon) * kEpsilon;
+}  // namespace
 
 int orientationExact(double ax, double ay, double bx, double by, double cx, double cy) {
     // (a - c) x (b - c) with every difference and product kept exact.
@@ -102,40 +100,6 @@ int inCircleExact(double ax, double ay, double bx, double by, double cx, double 
     const Expansion ca = add(multiply(cdx, ady), negate(multiply(adx, cdy)));
     const Expansion ab = add(multiply(adx, bdy), negate(multiply(bdx, ady)));
     return sign(add(add(multiply(aLift, bc), multiply(bLift, ca)), multiply(cLift, ab)));
-}
-
-}  // namespace
-
-int orientation(double ax, double ay, double bx, double by, double cx, double cy) {
-    const double left = (ax - cx) * (by - cy);
-    const double right = (ay - cy) * (bx - cx);
-    const double det = left - right;
-    const double bound = kOrientationBound * (std::fabs(left) + std::fabs(right));
-    if (det > bound) return 1;
-    if (-det > bound) return -1;
-    return orientationExact(ax, ay, bx, by, cx, cy);
-}
-
-int inCircle(double ax, double ay, double bx, double by, double cx, double cy, double dx, double dy) {
-    const double adx = ax - dx, ady = ay - dy;
-    const double bdx = bx - dx, bdy = by - dy;
-    const double cdx = cx - dx, cdy = cy - dy;
-    const double bdxcdy = bdx * cdy, cdxbdy = cdx * bdy;
-    const double cdxady = cdx * ady, adxcdy = adx * cdy;
-    const double adxbdy = adx * bdy, bdxady = bdx * ady;
-    const double aLift = adx * adx + ady * ady;
-    const double bLift = bdx * bdx + bdy * bdy;
-    const double cLift = cdx * cdx + cdy * cdy;
-    const double det = aLift * (bdxcdy - cdxbdy) + bLift * (cdxady - adxcdy) + cLift * (adxbdy - bdxady);
-    const double permanent = (std::fabs(bdxcdy) + std::fabs(cdxbdy)) * aLift +
-                             (std::fabs(cdxady) + std::fabs(adxcdy)) * bLift +
-                             (std::fabs(adxbdy) + std::fabs(bdxady)) * cLift;
-    const double bound = kInCircleBound * permanent;
-    if (std::isfinite(det) && std::isfinite(bound)) {
-        if (det > bound) return 1;
-        if (-det > bound) return -1;
-    }
-    return inCircleExact(ax, ay, bx, by, cx, cy, dx, dy);
 }
 
 }  // namespace tz::terrain::exact
