@@ -1,6 +1,9 @@
 #include "tin/Circumcircle.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
+#include <utility>
 
 namespace tz::terrain {
 namespace {
@@ -53,6 +56,47 @@ Circle circumcircleOf(double x1, double y1, double x2, double y2, double x3, dou
     const Circle c = slopeCircle(x1, y1, x2, y2, x3, y3);
     if (isFinite(c)) return c;
     return determinantCircle(x1, y1, x2, y2, x3, y3);
+}
+
+CircleBounds boundsOf(const Circle& c, double x1, double y1, double x2, double y2, double x3, double y3) {
+    constexpr double eps = 0x1p-53;  // unit roundoff
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    CircleBounds b{-inf, inf, -inf, inf};
+    const double r = c.r;
+    // Far from underflow and overflow, every operation below is within its
+    // relative rounding bound (NaN fails the test too).
+    if (!(r > 1e-140 && r < 1e140) || !std::isfinite(c.xc) || !std::isfinite(c.yc)) return b;
+    const double rr = r * r;
+    // s = d^2 (1 + t) with |t| <= 4 eps: the square root of s, rounded, is
+    // below r when s < r^2 (1 - 6 eps), above it when s > r^2 (1 + 6 eps).
+    b.holdsBelow = rr * (1 - 8 * eps);
+    b.failsAbove = rr * (1 + 8 * eps);
+
+    // G >= max |g(v_i)|: the misfit at the vertices, with its rounding. The
+    // radius was measured to the second vertex, so there the misfit is the
+    // rounding of that measure and of r^2, at most 3.1 eps s, and with the
+    // rounding of g itself under 16 eps r^2.
+    auto misfit = [&](double x, double y) {
+        const double s = centreDistanceSquared(x, y, c.xc, c.yc);
+        return std::fabs(s - rr) + 6 * eps * (s + rr);
+    };
+    const double g = std::max({misfit(x1, y1), misfit(x3, y3), 16 * eps * rr}) * (1 + 16 * eps);
+    if (!(g <= 1e-6 * rr)) return b;
+    // |det| = twice the area, bounded below as the orientation filter bounds it.
+    const double left = (x1 - x3) * (y2 - y3), right = (y1 - y3) * (x2 - x3);
+    const double det = std::fabs(left - right) - 4 * eps * (std::fabs(left) + std::fabs(right));
+    if (!(det > 0)) return b;
+    // |lambda_i(P)| = dist(P, edge line i) / height i, the distance at most
+    // d + sqrt(r^2 + G), an edge at most 2 sqrt(r^2 + G), so with G <= 1e-6
+    // r^2: |h(P) - g(P)| <= q' (d + r) with q' = 6.02 G r / |det|, and h(P)
+    // has the sign of d - r when |d - r| > q'. q is q' with room to spare
+    // for the rounding of these lines.
+    const double q = 16 * g * r / det;
+    if (!(q < r)) return b;
+    const double lo = r - q, hi = r + q;
+    b.insideBelow = lo * lo * (1 - 16 * eps);
+    b.outsideAbove = hi * hi * (1 + 16 * eps);
+    return b;
 }
 
 void circumcircleOf(TriangleRecord& record) {

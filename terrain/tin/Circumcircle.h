@@ -22,9 +22,29 @@ struct Circle {
 // The plan distance from a circle's centre (xc, yc) to (x, y), as the engine
 // measures it against the radius: one order of operations everywhere, so
 // that the engine and its indexes round alike.
-inline double centreDistance(double x, double y, double xc, double yc) {
-    return std::sqrt((y - yc) * (y - yc) + (x - xc) * (x - xc));
+inline double centreDistanceSquared(double x, double y, double xc, double yc) {
+    return (y - yc) * (y - yc) + (x - xc) * (x - xc);
 }
+inline double centreDistance(double x, double y, double xc, double yc) {
+    return std::sqrt(centreDistanceSquared(x, y, xc, yc));
+}
+
+// What the squared distance s of a point from a triangle's computed circle
+// (centreDistanceSquared) settles at once, without the square root or an
+// exact in-circle test. Outside the bounds, neither is known.
+struct CircleBounds {
+    double holdsBelow;    // s < holdsBelow: the engine's test, centreDistance < r, holds
+    double failsAbove;    // s > failsAbove: it fails
+    double insideBelow;   // s < insideBelow: strictly inside the triangle's true circumcircle
+    double outsideAbove;  // s > outsideAbove: strictly outside it
+};
+
+// The bounds of circle `c`, circumcircleOf(x1, y1, x2, y2, x3, y3). The true circle differs from the computed one by how badly the
+// computed one fits the vertices: with g(X) = |X - c|^2 - r^2 for the
+// computed circle and h(X) the same for the true one, h - g is affine and
+// -g at the vertices, so h(P) = g(P) - sum of lambda_i(P) g(v_i) over P's
+// barycentric coordinates; every rounding is bounded on the safe side.
+CircleBounds boundsOf(const Circle& c, double x1, double y1, double x2, double y2, double x3, double y3);
 
 // Radius given to the circle of three points on one line: contains every
 // point of the plane, so such a triangle never stays in place unnoticed.
