@@ -21,9 +21,15 @@ DelaunayEngine::DelaunayEngine(Mode mode, const Point3 enclosing[3], double xmin
                                double ymax, size_t expectedPoints)
     : mode_(mode) {
     if (mode_ == Mode::Sweep) {
-        indexBox_[0] = xmin, indexBox_[1] = ymin, indexBox_[2] = xmax, indexBox_[3] = ymax;
-        expectedPoints_ = expectedPoints;
-        sweepIndex_.emplace(xmin, ymin, xmax, ymax, expectedPoints);
+        // A bucket of right ends per 16 points, a band of hints per two
+        // points on a side.
+        active_.emplace(xmin, xmax, expectedPoints / 16 + 1);
+        const size_t bands = std::clamp<size_t>(
+            static_cast<size_t>(std::sqrt(static_cast<double>(expectedPoints)) / 2), 1, size_t{1} << 16);
+        hints_.assign(bands, kNone);
+        hintY0_ = ymin;
+        hintScale_ = ymax > ymin ? static_cast<double>(bands) / (ymax - ymin) : 0;
+        if (!std::isfinite(hintScale_) || !std::isfinite(hintY0_)) hintY0_ = hintScale_ = 0;
     } else {
         index_.emplace(xmin, ymin, xmax, ymax, expectedPoints);
     }
@@ -47,47 +53,7 @@ void DelaunayEngine::insertPointSweep(const Point3& point) { insert(point); }
 
 void DelaunayEngine::insertPointsSweep(const std::vector<Point3>& points,
                                        const std::function<bool(size_t)>& proceed) {
-    if (degenerate_ || points.empty()) {
-        for (size_t i = 0; i < points.size() && proceed(i); ++i) ++skippedPoints_;
-        return;
-    }
-    // Insertion 0 of the run is the last one made before it, whose changes
-    // the index has not taken in yet; point i is insertion i + 1.
-    constexpr size_t kLookahead = SweepLookahead::kLookahead;
-    SweepLookahead ahead(*sweepIndex_, points, pending_);
-    for (size_t j = 1; j <= points.size() && proceed(j - 1); ++j) {
-        const SweepChanges* recent[kLookahead];
-        size_t count = 0;
-        for (size_t k = j > kLookahead ? j - kLookahead : 0; k < j; ++k) recent[count++] = &ahead.changes(k);
-        const SweepQuery& answer = ahead.query(j);
-        changes_ = &ahead.changes(j);
-        changes_->clear();
-        changes_->firstSeq = nextSeq_;
-        insertAnswered(points[j - 1], answer, recent[0]->firstSeq, recent, count);
-        ahead.publish(j);
-    }
-    // Back to one point at a time. The index has not taken in the last few
-    // insertions and may have answered points beyond the last one inserted
-    // (taking out what their x finished): it starts afresh.
-    ahead.stop();
-    changes_ = &pending_;
-    restartSweepIndex();
-}
-
-void DelaunayEngine::restartSweepIndex() {
-    // The index holds the active triangles and nothing else: a new one gets
-    // them as the changes of one insertion, with their circles computed
-    // again from the same vertices in the same order, so bit for bit the
-    // same. No triangle is known to it before they are applied.
-    sweepIndex_.emplace(indexBox_[0], indexBox_[1], indexBox_[2], indexBox_[3], expectedPoints_);
-    pending_.clear();
-    pending_.firstSeq = 0;
-    for (uint32_t slot : activeInListOrder()) {
-        const Tri& t = tris_[slot];
-        const Point3 &a = vertices_[t.v[0]], &b = vertices_[t.v[1]], &c = vertices_[t.v[2]];
-        const Circle circle = circumcircleOf(a.x, a.y, b.x, b.y, c.x, c.y);
-        pending_.added.push_back({slot, circle.xc, circle.yc, circle.r, t.seq});
-    }
+    for (size_t i = 0; i < points.size() && proceed(i); ++i) insert(points[i]);
 }
 
 void DelaunayEngine::insertPointPlain(const Point3& point) { insert(point); }
@@ -101,6 +67,7 @@ uint32_t DelaunayEngine::newSlot() {
     tris_.push_back(Tri{});
     tris_.back().circle = kNone;
     tris_.back().completion = kNone;
+    tris_.back().inCavity = false;
     return static_cast<uint32_t>(tris_.size() - 1);
 }
 
@@ -125,36 +92,49 @@ void DelaunayEngine::activate(uint32_t slot, const Circle& c) {
     t.seq = nextSeq_++;
     t.mark = 0;
     t.state = kActive;
-    if (mode_ == Mode::Sweep) {
-        changes_->added.push_back({slot, c.xc, c.yc, c.r, t.seq});
-    } else {
+    if (mode_ == Mode::Plain) {
         t.circle = index_->insert(slot, c.xc, c.yc, c.r);
+        lastCreated_ = slot;
+        return;
+    }
+    const Point3& a = vertices_[t.v[0]];
+    const Point3& b = vertices_[t.v[1]];
+    const Point3& d = vertices_[t.v[2]];
+    const CircleBounds bounds = boundsOf(c, a.x, a.y, b.x, b.y, d.x, d.y);
+    if (t.circle != kNone) {  // the entry of the triangle whose slot this was
+        active_->replace(t.circle, c, bounds, slot);
+    } else {
+        t.circle = active_->add(c, bounds, slot);
     }
     lastCreated_ = slot;
 }
 
-void DelaunayEngine::sortByListOrder(std::vector<uint32_t>& slots) const {
-    // Mostly a handful: insertion sort on the creation numbers.
-    for (size_t i = 1; i < slots.size(); ++i) {
-        const uint32_t slot = slots[i];
-        const uint64_t seq = tris_[slot].seq;
-        size_t j = i;
-        for (; j > 0 && tris_[slots[j - 1]].seq > seq; --j) slots[j] = slots[j - 1];
-        slots[j] = slot;
-        if (i > 32) {  // a long run: sort the rest the usual way
-            std::sort(slots.begin(), slots.end(),
-                      [&](uint32_t a, uint32_t b) { return tris_[a].seq < tris_[b].seq; });
-            return;
+void DelaunayEngine::sortByListOrder(std::vector<uint32_t>& slots) {
+    // Mostly a handful: insertion sort on the creation numbers, read once.
+    std::vector<SlotOrder>& keys = sortKeys_;
+    keys.resize(slots.size());
+    for (size_t i = 0; i < slots.size(); ++i) keys[i] = {tris_[slots[i]].seq, slots[i]};
+    if (keys.size() > 32) {
+        std::sort(keys.begin(), keys.end(), [](const SlotOrder& a, const SlotOrder& b) { return a.seq < b.seq; });
+    } else {
+        for (size_t i = 1; i < keys.size(); ++i) {
+            const SlotOrder key = keys[i];
+            size_t j = i;
+            for (; j > 0 && keys[j - 1].seq > key.seq; --j) keys[j] = keys[j - 1];
+            keys[j] = key;
         }
     }
+    for (size_t i = 0; i < slots.size(); ++i) slots[i] = keys[i].slot;
 }
 
-void DelaunayEngine::finish(std::vector<Completion>& finished) {
+void DelaunayEngine::finish(std::vector<ActiveCircles::Finished>& finished) {
     // Those finished by one point leave in list order.
-    std::sort(finished.begin(), finished.end(),
-              [&](const Completion& a, const Completion& b) { return tris_[a.slot].seq < tris_[b.slot].seq; });
-    for (const Completion& c : finished) {
+    std::sort(finished.begin(), finished.end(), [&](const auto& a, const auto& b) {
+        return tris_[a.slot].seq < tris_[b.slot].seq;
+    });
+    for (const ActiveCircles::Finished& c : finished) {
         Tri& t = tris_[c.slot];
+        t.circle = kNone;
         t.completion = static_cast<uint32_t>(completed_.size());
         t.state = kCompleted;
         completed_.push_back(c.slot);
@@ -163,94 +143,22 @@ void DelaunayEngine::finish(std::vector<Completion>& finished) {
     }
 }
 
-void DelaunayEngine::insertAnswered(const Point3& point, const SweepQuery& answer, uint64_t known,
-                                    const SweepChanges* const* recent, size_t recentCount) {
-    // A triangle whose circle ends left of the sweep (x > xc + r) is
-    // finished. The index answered for the triangles it knew of; the slots
-    // it names may since have been taken out or given to newer triangles.
-    auto knownActive = [&](uint32_t slot) { return tris_[slot].state == kActive && tris_[slot].seq < known; };
-    auto stillActive = [&](const CircleRecord& c) {
-        return tris_[c.slot].state == kActive && tris_[c.slot].seq == c.seq;
-    };
-    finished_.clear();
-    for (const Completion& c : answer.completed) {
-        if (knownActive(c.slot)) finished_.push_back(c);
-    }
-    for (size_t k = 0; k < recentCount; ++k) {
-        for (const CircleRecord& c : recent[k]->added) {
-            const double rightEnd = c.xc + c.r;
-            if (point.x > rightEnd && stillActive(c)) finished_.push_back({c.slot, rightEnd, c.r});
-        }
-    }
-    if (!finished_.empty()) finish(finished_);
-    while (settled_ < completed_.size() && point.x > settlesAt_[settled_]) ++settled_;
-
-    // The triangles whose circle contains the point, in list order: those
-    // the index knew, then the newer ones, which it did not.
-    cavity_.clear();
-    for (uint32_t slot : answer.containing) {
-        if (knownActive(slot)) cavity_.push_back(slot);
-    }
-    sortByListOrder(cavity_);
-    for (size_t k = 0; k < recentCount; ++k) {
-        for (const CircleRecord& c : recent[k]->added) {
-            if (centreDistance(point.x, point.y, c.xc, c.yc) < c.r && stillActive(c)) {
-                cavity_.push_back(c.slot);
-            }
-        }
-    }
-    placePoint(point);
-}
-
 bool DelaunayEngine::boundaryOf(const std::vector<uint32_t>& cavity, uint32_t apex) {
     // The outline left by toggling the cavity's edges in list order: an edge
     // shared by two cavity triangles is met twice and goes; the others stay
     // in the order they were first met, each in its owner's direction. The
     // triangulation is valid, so two triangles share an edge exactly when
     // they are neighbours across it.
-    // Membership is looked up in a small table rather than in the
-    // triangles, so that the neighbours outside are not read here; they are
-    // fetched for retriangulate meanwhile.
     boundary_.clear();
-    if (cavity.size() <= kSmallCavity) {
-        if (++cavityGeneration_ == (uint64_t{1} << 32)) {  // tags would repeat
-            std::fill(cavityTable_.begin(), cavityTable_.end(), 0);
-            cavityGeneration_ = 1;
-        }
-        const uint64_t generation = cavityGeneration_ << 32;
-        for (uint32_t slot : cavity) {
-            size_t h = smallCavityHash(slot);
-            while ((cavityTable_[h] >> 32) << 32 == generation) h = (h + 1) & (kCavityTableSize - 1);
-            cavityTable_[h] = generation | slot;
-        }
-        auto inCavity = [&](uint32_t n) {
-            for (size_t h = smallCavityHash(n);; h = (h + 1) & (kCavityTableSize - 1)) {
-                const uint64_t entry = cavityTable_[h];
-                if ((entry >> 32) << 32 != generation) return false;
-                if (static_cast<uint32_t>(entry) == n) return true;
-            }
-        };
-        for (uint32_t slot : cavity) {
-            const Tri& t = tris_[slot];
-            for (int i = 0; i < 3; ++i) {
-                const uint32_t n = t.nb[i];
-                if (n != kNone && inCavity(n)) continue;
-                if (n != kNone) __builtin_prefetch(&tris_[n], 1);
-                boundary_.push_back({t.v[i], t.v[i == 2 ? 0 : i + 1], n});
-            }
-        }
-    } else {
-        const uint32_t mark = nextMark();
-        for (uint32_t slot : cavity) tris_[slot].mark = mark;
-        for (uint32_t slot : cavity) {
-            const Tri& t = tris_[slot];
-            for (int i = 0; i < 3; ++i) {
-                const uint32_t n = t.nb[i];
-                if (n != kNone && tris_[n].mark == mark) continue;
-                boundary_.push_back({t.v[i], t.v[i == 2 ? 0 : i + 1], n});
-            }
+    for (uint32_t slot : cavity) tris_[slot].inCavity = true;
+    for (uint32_t slot : cavity) {
+        const Tri& t = tris_[slot];
+        for (int i = 0; i < 3; ++i) {
+            const uint32_t n = t.nb[i];
+            if (n == kNone || !tris_[n].inCavity) boundary_.push_back({t.v[i], t.v[i == 2 ? 0 : i + 1], n});
         }
     }
+    for (uint32_t slot : cavity) tris_[slot].inCavity = false;
     if (boundary_.empty()) return false;
 
     // Every vertex of the cavity must stay (on the outline), the outline must
@@ -295,7 +203,14 @@ uint32_t DelaunayEngine::locate(uint32_t apex) {
     auto alive = [&](uint32_t slot) {
         return slot < tris_.size() && (tris_[slot].state == kActive || tris_[slot].state == kCompleted);
     };
-    uint32_t t = !cavity_.empty() && alive(cavity_.front()) ? cavity_.front() : lastCreated_;
+    uint32_t t = kNone;
+    if (mode_ == Mode::Sweep) {
+        const uint32_t hint = hintFor(p.y);
+        if (hint != kNone) t = vertexTriangle_[hint];
+    } else if (!cavity_.empty()) {
+        t = cavity_.front();
+    }
+    if (!alive(t)) t = lastCreated_;
     if (!alive(t)) t = kNone;
     const size_t limit = 4 * tris_.size() + 100;
     for (size_t step = 0; t != kNone && step < limit; ++step) {
@@ -369,7 +284,7 @@ void DelaunayEngine::retriangulate(const std::vector<uint32_t>& cavity, uint32_t
                 index_->erase(t.circle);
                 t.circle = kNone;
             }
-            t.state = kFree;
+            t.state = kFree;  // a sweep triangle's entry in active_ goes to the one taking the slot
             freeSlots_.push_back(slot);
         } else {
             t.state = kRemovedCompleted;  // keeps its place in the completed list, unused
@@ -405,10 +320,18 @@ void DelaunayEngine::retriangulate(const std::vector<uint32_t>& cavity, uint32_t
         }
     }
     if (mode_ == Mode::Sweep) {
-        // The sweep's index keeps a circle under its slot: a slot taken over
-        // by a new triangle gets the new circle; the others are given up.
         for (uint32_t slot : cavity) {
-            if (tris_[slot].state == kFree) changes_->removed.push_back(slot);
+            Tri& t = tris_[slot];
+            if (t.state == kFree && t.circle != kNone) {  // no new triangle took the slot
+                active_->take(t.circle);
+                t.circle = kNone;
+            }
+        }
+        vertexTriangle_.resize(vertices_.size(), kNone);
+        for (size_t k = 0; k < boundary_.size(); ++k) vertexTriangle_[boundary_[k].a] = slots[k];
+        if (!slots.empty()) {
+            vertexTriangle_[apex] = slots.front();
+            hintFor(p.y) = apex;
         }
     }
 }
@@ -419,24 +342,155 @@ void DelaunayEngine::insert(const Point3& point) {
         return;
     }
     if (mode_ == Mode::Sweep) {
-        sweepIndex_->apply(pending_);
-        pending_.clear();
-        pending_.firstSeq = nextSeq_;
-        changes_ = &pending_;
-        sweepIndex_->answer(point.x, point.y, answer_);
-        insertAnswered(point, answer_, nextSeq_, nullptr, 0);
+        insertSweep(point);
         return;
     }
     cavity_.clear();
     index_->forEachContaining(point.x, point.y, true, [&](uint32_t slot) { cavity_.push_back(slot); });
     sortByListOrder(cavity_);
-    placePoint(point);
-}
-
-void DelaunayEngine::placePoint(const Point3& point) {
     const uint32_t apex = static_cast<uint32_t>(vertices_.size());
     vertices_.push_back(point);
-    if (cavity_.empty() || !boundaryOf(cavity_, apex)) {
+    placePoint(apex, !cavity_.empty() && boundaryOf(cavity_, apex));
+}
+
+void DelaunayEngine::insertSweep(const Point3& point) {
+    // A triangle whose circle ends left of the sweep (x > xc + r) is finished.
+    finished_.clear();
+    active_->takeFinished(point.x, finished_);
+    if (!finished_.empty()) finish(finished_);
+    while (settled_ < completed_.size() && point.x > settlesAt_[settled_]) ++settled_;
+
+    const uint32_t apex = static_cast<uint32_t>(vertices_.size());
+    vertices_.push_back(point);
+    placePoint(apex, sweepCavity(apex));
+}
+
+// The procedure removes F, every active triangle whose circle holds the
+// point by the floating-point test, when F passes the checks of
+// boundaryOf, and the exact cavity E otherwise. Here K is a part of F
+// grown across edges from one of its triangles. The checks make every
+// outline edge turn clockwise about the point, so an outline that passes
+// winds once around it: K then holds the point's triangle, and a part of F
+// that does not (one not joined to it by edges) can never pass. So:
+//  - K fails the checks: either F is K or F has a part that fails them; E
+//    is removed;
+//  - K passes and equals E: K is removed, as F if F is K, as E otherwise;
+//  - K passes and differs from E (the two tests disagree near the point):
+//    only then must the rest of F be known, and every other active
+//    triangle is tested; K stands when none holds the point.
+// The growth starts from the first triangle whose circle holds the point
+// on the walk towards it. Answers whether K stands, left in cavity_ in
+// list order with its outline in boundary_.
+bool DelaunayEngine::sweepCavity(uint32_t apex) {
+    const Point3& p = vertices_[apex];
+    cavity_.clear();
+    doubts_.clear();
+    const uint32_t start = walkToCavity(p);
+    if (start == kNone) return false;
+    const uint32_t mark = nextMark();
+    // Each triangle looked at is tested by the procedure's predicate and,
+    // where its circle's bounds tell, exactly; the others are doubts for
+    // cavityIsExact.
+    auto lookAt = [&](uint32_t slot) {
+        Tri& t = tris_[slot];
+        if (t.mark == mark) return;
+        t.mark = mark;
+        bool certain = false;
+        const bool holds = circleHolds(t, p, certain);
+        if (holds) cavity_.push_back(slot);
+        if (!certain) doubts_.push_back({slot, holds});
+    };
+    lookAt(start);
+    for (size_t q = 0; q < cavity_.size(); ++q) {
+        for (uint32_t n : tris_[cavity_[q]].nb) {
+            if (n != kNone) lookAt(n);
+        }
+    }
+    sortByListOrder(cavity_);
+    return boundaryOf(cavity_, apex) && (cavityIsExact(p) || !floatTestHoldsElsewhere(p));
+}
+
+uint32_t DelaunayEngine::walkToCavity(const Point3& p) {
+    // A visibility walk from a triangle near the point, as locate's, that
+    // stops at the first active triangle whose circle holds the point.
+    const uint32_t hint = hintFor(p.y);
+    uint32_t t = hint != kNone ? vertexTriangle_[hint] : lastCreated_;
+    const size_t limit = 4 * tris_.size() + 100;
+    bool certain;
+    for (size_t step = 0; t != kNone && step < limit; ++step) {
+        const Tri& tri = tris_[t];
+        if (circleHolds(tri, p, certain)) return t;
+        randomState_ = randomState_ * 6364136223846793005ull + 1442695040888963407ull;
+        const int offset = static_cast<int>((randomState_ >> 33) % 3);
+        uint32_t next = kNone;
+        for (int k = 0; k < 3 && next == kNone; ++k) {
+            const int i = (offset + k) % 3;
+            const Point3& a = vertices_[tri.v[i]];
+            const Point3& b = vertices_[tri.v[(i + 1) % 3]];
+            if (exact::orientation(a.x, a.y, b.x, b.y, p.x, p.y) > 0) {
+                if (tri.nb[i] == kNone) return kNone;  // outside the enclosing triangle
+                next = tri.nb[i];
+            }
+        }
+        if (next == kNone) {
+            // The point's own triangle fails the test: the one across the
+            // edge the point may lie on holds it too.
+            for (int i = 0; i < 3; ++i) {
+                const Point3& a = vertices_[tri.v[i]];
+                const Point3& b = vertices_[tri.v[(i + 1) % 3]];
+                const uint32_t n = tri.nb[i];
+                if (n != kNone && exact::orientation(a.x, a.y, b.x, b.y, p.x, p.y) == 0 &&
+                    circleHolds(tris_[n], p, certain)) {
+                    return n;
+                }
+            }
+            return kNone;
+        }
+        t = next;
+    }
+    return kNone;  // the walk did not settle: decided exactly, which looks further
+}
+
+bool DelaunayEngine::cavityIsExact(const Point3& p) const {
+    // Clockwise triangles: the point is strictly inside a circle when the
+    // in-circle sign is negative. E grows from a triangle of K (the point's
+    // own, which is strictly inside its circle) across edges into exactly
+    // such triangles, so it is K when K's are all such and the neighbours
+    // looked at around it are not; the bounds of their circles told that
+    // for all but the doubts.
+    for (const Doubt& d : doubts_) {
+        const Tri& t = tris_[d.slot];
+        const Point3& a = vertices_[t.v[0]];
+        const Point3& b = vertices_[t.v[1]];
+        const Point3& c = vertices_[t.v[2]];
+        if ((exact::inCircle(a.x, a.y, b.x, b.y, c.x, c.y, p.x, p.y) < 0) != d.inCavity) return false;
+    }
+    return true;
+}
+
+bool DelaunayEngine::floatTestHoldsElsewhere(const Point3& p) {
+    ++scannedInsertions_;
+    bool found = false;
+    active_->forEach([&](const ActiveCircles::Entry& e) {
+        // Those looked at already are in the cavity or fail the test.
+        found = found || (tris_[e.slot].mark != markValue_ && centreDistance(p.x, p.y, e.xc, e.yc) < e.r);
+    });
+    return found;
+}
+
+uint32_t& DelaunayEngine::hintFor(double y) {
+    const double v = (y - hintY0_) * hintScale_;
+    size_t band = 0;
+    if (v >= static_cast<double>(hints_.size() - 1)) {
+        band = hints_.size() - 1;
+    } else if (v > 0) {
+        band = static_cast<size_t>(v);
+    }
+    return hints_[band];
+}
+
+void DelaunayEngine::placePoint(uint32_t apex, bool cavityStands) {
+    if (!cavityStands) {
         ++exactInsertions_;
         if (!exactCavity(apex, cavity_) || !boundaryOf(cavity_, apex)) {
             ++skippedPoints_;

@@ -8,15 +8,13 @@
 //    number and sets of triangles are put in list order by sorting;
 //  - triangles finished by the sweep come from a queue of buckets over the
 //    right end of their circle (xc + r);
-//  - the triangles whose circle may contain a new point come from an index
-//    of circles and are tested with the same predicate: during the sweep
-//    an index by bands of y (the circles in play all cross the sweep line),
-//    otherwise a spatial index;
-//  - given all its points at once, the sweep keeps that index, and the
-//    queue, on a second thread a few points ahead (SweepLookahead): the
-//    answer for a point then misses the triangles of the last few
-//    insertions, which are few and tested here directly, and may name
-//    triangles taken out since, which are passed over.
+//  - during the sweep, the triangles whose circle contains a new point are
+//    found by walking towards it from a triangle near the sweep line and
+//    growing across edges from the first one whose circle holds it, each
+//    triangle tested with the procedure's own floating-point predicate,
+//    the exact test made only where the circle's bounds leave it open (see
+//    sweepCavity for why that set is the procedure's); otherwise they come
+//    from a spatial index of circles.
 //
 // One mend to the plain procedure: floating-point circle tests can remove a
 // set of triangles that is not star-shaped around the new point (nearly
@@ -37,9 +35,9 @@
 #include <optional>
 #include <vector>
 
+#include "tin/ActiveCircles.h"
 #include "tin/CircleIndex.h"
 #include "tin/Circumcircle.h"
-#include "tin/SweepIndex.h"
 #include "tin/Triangle.h"
 
 namespace tz::terrain {
@@ -59,11 +57,10 @@ public:
 
     // Inserts one point with the sweep's completion rule (Mode::Sweep).
     void insertPointSweep(const Point3& point);
-    // Inserts the points in order, as insertPointSweep on each would, with
-    // the circles that contain each point found on a second thread a few
-    // points ahead (Mode::Sweep). `proceed(i)` is asked on the calling
-    // thread before point i is inserted (it may look at the settled part of
-    // the result); when it answers false, no more points are.
+    // Inserts the points in order, as insertPointSweep on each does
+    // (Mode::Sweep). `proceed(i)` is asked before point i is inserted (it
+    // may look at the settled part of the result); when it answers false,
+    // no more points are.
     void insertPointsSweep(const std::vector<Point3>& points, const std::function<bool(size_t)>& proceed);
     // Inserts one point into the whole list (Mode::Plain).
     void insertPointPlain(const Point3& point);
@@ -93,9 +90,13 @@ public:
     // as such insertions are too rare to be found on purpose).
     void voidSettled() { settledStayed_ = false; }
 
-    // How many insertions were decided exactly, and how many points were left
-    // out because they fell on a vertex (or outside the enclosing triangle).
+    // How many insertions were decided exactly (not told apart from the
+    // others where the exact cavity is the one the floating-point test grew),
+    // how many sweep insertions had to test every active circle, and how many
+    // points were left out because they fell on a vertex (or outside the
+    // enclosing triangle).
     size_t exactInsertions() const { return exactInsertions_; }
+    size_t scannedInsertions() const { return scannedInsertions_; }
     size_t skippedPoints() const { return skippedPoints_; }
 
 private:
@@ -106,10 +107,11 @@ private:
         uint32_t v[3];
         uint32_t nb[3];  // neighbour across edge (v[i], v[i+1])
         uint64_t seq;
-        uint32_t circle;      // handle in the circle index while active (Mode::Plain)
+        uint32_t circle;      // while active: its entry in active_ (sweep) or handle in index_ (plain)
         uint32_t completion;  // place in completed_ once finished (Mode::Sweep)
-        uint32_t mark;        // equals markValue_ while in the cavity at hand
+        uint32_t mark;        // equals markValue_ once looked at by the insertion at hand
         State state;
+        bool inCavity;  // in the cavity whose outline is being traced
     };
     struct BoundaryEdge {
         uint32_t a, b;
@@ -122,17 +124,33 @@ private:
     };
 
     void insert(const Point3& point);
-    // Inserts a point of the sweep from the index's answer for it. The index
-    // knows the triangles made before creation number `known`; those made
-    // since are the `added` of the changes in `recent`, oldest first.
-    void insertAnswered(const Point3& point, const SweepQuery& answer, uint64_t known,
-                        const SweepChanges* const* recent, size_t recentCount);
-    void finish(std::vector<Completion>& finished);
-    void placePoint(const Point3& point);
-    void sortByListOrder(std::vector<uint32_t>& slots) const;
+    void insertSweep(const Point3& point);
+    bool sweepCavity(uint32_t apex);
+    uint32_t walkToCavity(const Point3& p);
+    // The procedure's test of an active triangle's circle (false for the
+    // others); `certain` tells whether the exact in-circle test is known to
+    // agree, from the circle's bounds.
+    bool circleHolds(const Tri& t, const Point3& p, bool& certain) const {
+        certain = false;
+        if (t.state != kActive) return false;
+        const ActiveCircles::Entry& e = (*active_)[t.circle];
+        const double d2 = centreDistanceSquared(p.x, p.y, e.xc, e.yc);
+        if (d2 < e.bounds.holdsBelow || (!(d2 > e.bounds.failsAbove) && std::sqrt(d2) < e.r)) {
+            certain = d2 < e.bounds.insideBelow;
+            return true;
+        }
+        certain = d2 > e.bounds.outsideAbove;
+        return false;
+    }
+    bool cavityIsExact(const Point3& p) const;
+    bool floatTestHoldsElsewhere(const Point3& p);
+    void finish(std::vector<ActiveCircles::Finished>& finished);
+    void placePoint(uint32_t apex, bool cavityStands);
+    void sortByListOrder(std::vector<uint32_t>& slots);
     bool boundaryOf(const std::vector<uint32_t>& cavity, uint32_t apex);
     bool exactCavity(uint32_t apex, std::vector<uint32_t>& out);
     uint32_t locate(uint32_t apex);
+    uint32_t& hintFor(double y);
     void retriangulate(const std::vector<uint32_t>& cavity, uint32_t apex);
     void activate(uint32_t slot, const Circle& c);
     uint32_t newSlot();
@@ -142,6 +160,7 @@ private:
     }
     uint32_t nextMark();   // a fresh value for Tri::mark
     uint32_t nextStamp();  // a fresh value for the stamps of VertexMark
+    std::vector<uint32_t> activeInListOrder() const;
 
     Mode mode_;
     bool degenerate_ = false;
@@ -158,39 +177,41 @@ private:
     bool settledStayed_ = true;
     uint64_t nextSeq_ = 0;
     uint32_t lastCreated_ = kNone;
-    void restartSweepIndex();
-    std::vector<uint32_t> activeInListOrder() const;
 
-    std::optional<SweepIndex> sweepIndex_;  // sweep
-    double indexBox_[4] = {0, 0, 0, 0};     // what sizes it: xmin, ymin, xmax, ymax
-    size_t expectedPoints_ = 0;
-    SweepChanges pending_;             // sweep: the last insertion's, not yet in sweepIndex_
-    SweepChanges* changes_ = &pending_;  // where the insertion at hand records its changes (set by each)
-    SweepQuery answer_;
-    std::vector<Completion> finished_;
+    std::optional<ActiveCircles> active_;  // sweep
+    // Sweep: where to start the walk to a new point's triangle, by bands of
+    // y: the vertex last inserted in the band, which lies near the sweep
+    // line as the new point does, and by vertex a triangle around it.
+    std::vector<uint32_t> hints_;
+    std::vector<uint32_t> vertexTriangle_;
+    double hintY0_ = 0, hintScale_ = 0;
     std::optional<CircleIndex> index_;  // plain
 
     // Scratch of one insertion.
+    std::vector<ActiveCircles::Finished> finished_;
     std::vector<uint32_t> cavity_;
+    // Triangles looked at by the sweep's growth whose exact in-circle test
+    // is still to be made, and whether they are in the cavity.
+    struct Doubt {
+        uint32_t slot;
+        bool inCavity;
+    };
+    std::vector<Doubt> doubts_;
     std::vector<BoundaryEdge> boundary_;
     std::vector<VertexMark> vertexMarks_;
     std::vector<uint32_t> newSlots_;
     std::vector<Circle> circles_;
     uint32_t stamp_ = 0;
     uint32_t markValue_ = 0;
-    // Cavities of up to kSmallCavity triangles, as a table of slots tagged
-    // with the generation of the insertion (wraps after 2^32 insertions,
-    // when the table is cleared).
-    static constexpr size_t kSmallCavity = 256;
-    static constexpr size_t kCavityTableSize = 1024;
-    static size_t smallCavityHash(uint32_t slot) {
-        return (slot * 0x9E3779B1u) >> (32 - 10);
-    }
-    std::vector<uint64_t> cavityTable_ = std::vector<uint64_t>(kCavityTableSize, 0);
-    uint64_t cavityGeneration_ = 0;
+    struct SlotOrder {
+        uint64_t seq;
+        uint32_t slot;
+    };
+    std::vector<SlotOrder> sortKeys_;
     uint64_t randomState_ = 0x9E3779B97F4A7C15ull;
 
     size_t exactInsertions_ = 0;
+    size_t scannedInsertions_ = 0;
     size_t skippedPoints_ = 0;
 };
 

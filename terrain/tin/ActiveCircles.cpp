@@ -1,11 +1,11 @@
-#include "tin/SweepQueue.h"
+#include "tin/ActiveCircles.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace tz::terrain {
 
-SweepQueue::SweepQueue(double xmin, double xmax, size_t buckets) {
+ActiveCircles::ActiveCircles(double xmin, double xmax, size_t buckets) {
     if (!(std::isfinite(xmin) && std::isfinite(xmax)) || xmax < xmin) {
         xmin = 0;
         xmax = 1;
@@ -20,10 +20,7 @@ SweepQueue::SweepQueue(double xmin, double xmax, size_t buckets) {
     heads_.assign(buckets + 1, kNone);
 }
 
-uint32_t SweepQueue::push(double key, uint32_t id) {
-    // A key left of the buckets already emptied still waits for the next
-    // point, which is checked against the cursor's bucket entry by entry.
-    const uint32_t bucket = std::max(bucketOf(key), cursor_);
+uint32_t ActiveCircles::add(const Circle& c, const CircleBounds& bounds, uint32_t slot) {
     uint32_t entry = free_;
     if (entry != kNone) {
         free_ = entries_[entry].next;
@@ -31,40 +28,42 @@ uint32_t SweepQueue::push(double key, uint32_t id) {
         entry = static_cast<uint32_t>(entries_.size());
         entries_.emplace_back();
     }
-    entries_[entry].key = key;
-    entries_[entry].id = id;
-    link(entry, bucket);
+    Entry& e = entries_[entry];
+    fill(e, c, bounds, slot);
+    // A right end left of the buckets already emptied still waits for the
+    // next point, which is checked against the cursor's bucket entry by entry.
+    link(entry, std::max(bucketOf(e.rightEnd), cursor_));
     return entry;
 }
 
-void SweepQueue::replace(uint32_t entry, double key, uint32_t id) {
-    const uint32_t bucket = std::max(bucketOf(key), cursor_);
-    if (bucket != entries_[entry].bucket) {
+void ActiveCircles::replace(uint32_t entry, const Circle& c, const CircleBounds& bounds, uint32_t slot) {
+    Entry& e = entries_[entry];
+    fill(e, c, bounds, slot);
+    const uint32_t bucket = std::max(bucketOf(e.rightEnd), cursor_);
+    if (bucket != e.bucket) {
         unlink(entry);
         link(entry, bucket);
     }
-    entries_[entry].key = key;
-    entries_[entry].id = id;
 }
 
-void SweepQueue::popBefore(double x, std::vector<uint32_t>& out) {
+void ActiveCircles::takeFinished(double x, std::vector<Finished>& out) {
     const uint32_t bucket = bucketOf(x);
     for (; cursor_ < bucket; ++cursor_) {
         uint32_t entry = heads_[cursor_];
         heads_[cursor_] = kNone;
         while (entry != kNone) {
             const uint32_t next = entries_[entry].next;
-            out.push_back(entries_[entry].id);
+            out.push_back({entries_[entry].slot, entries_[entry].rightEnd, entries_[entry].r});
             release(entry);
             entry = next;
         }
     }
     // The cursor's bucket (the point's own, or one right of it when x went
-    // back) holds due and waiting keys alike.
+    // back) holds due and waiting entries alike.
     for (uint32_t entry = heads_[cursor_]; entry != kNone;) {
         const uint32_t next = entries_[entry].next;
-        if (entries_[entry].key < x) {
-            out.push_back(entries_[entry].id);
+        if (entries_[entry].rightEnd < x) {
+            out.push_back({entries_[entry].slot, entries_[entry].rightEnd, entries_[entry].r});
             unlink(entry);
             release(entry);
         }
