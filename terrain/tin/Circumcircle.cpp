@@ -72,20 +72,24 @@ CircleBounds boundsOf(const Circle& c, double x1, double y1, double x2, double y
     b.holdsBelow = rr * (1 - 8 * eps);
     b.failsAbove = rr * (1 + 8 * eps);
 
-    // G >= max |g(v_i)|: the misfit at the vertices, with its rounding. The
-    // radius was measured to the second vertex, so there the misfit is the
-    // rounding of that measure and of r^2, at most 3.1 eps s, and with the
-    // rounding of g itself under 16 eps r^2.
-    auto misfit = [&](double x, double y) {
-        const double s = centreDistanceSquared(x, y, c.xc, c.yc);
-        return std::fabs(s - rr) + 6 * eps * (s + rr);
-    };
-    const double g = std::max({misfit(x1, y1), misfit(x3, y3), 16 * eps * rr}) * (1 + 16 * eps);
-    if (!(g <= 1e-6 * rr)) return b;
     // |det| = twice the area, bounded below as the orientation filter bounds it.
     const double left = (x1 - x3) * (y2 - y3), right = (y1 - y3) * (x2 - x3);
     const double det = std::fabs(left - right) - 4 * eps * (std::fabs(left) + std::fabs(right));
     if (!(det > 0)) return b;
+    // G >= max |g(v_i)|: the misfit at the vertices, with its rounding. The
+    // radius was measured to the second vertex, so there the misfit is the
+    // rounding of that measure and of r^2, at most 3.1 eps s, and with the
+    // rounding of g itself under 16 eps r^2. That floor alone makes the band
+    // q below wider than a millionth of the radius for long thin triangles
+    // with huge circles, which are left to the exact test.
+    const double floor = 16 * eps * rr;
+    if (!(16 * floor < 1e-6 * det)) return b;
+    auto misfit = [&](double x, double y) {
+        const double s = centreDistanceSquared(x, y, c.xc, c.yc);
+        return std::fabs(s - rr) + 6 * eps * (s + rr);
+    };
+    const double g = std::max({misfit(x1, y1), misfit(x3, y3), floor}) * (1 + 16 * eps);
+    if (!(g <= 1e-6 * rr)) return b;
     // |lambda_i(P)| = dist(P, edge line i) / height i, the distance at most
     // d + sqrt(r^2 + G), an edge at most 2 sqrt(r^2 + G), so with G <= 1e-6
     // r^2: |h(P) - g(P)| <= q' (d + r) with q' = 6.02 G r / |det|, and h(P)
