@@ -198,6 +198,25 @@ bool DelaunayEngine::boundaryOf(const std::vector<uint32_t>& cavity, uint32_t ap
     return true;
 }
 
+DelaunayEngine::Step DelaunayEngine::walkStep(const Tri& tri, const Point3& p, uint32_t& next) {
+    // Across the first edge, from a random one of the three, that has p on
+    // its far side: a walk that always tried the same edge first could
+    // circle forever.
+    randomState_ = randomState_ * 6364136223846793005ull + 1442695040888963407ull;
+    const int offset = static_cast<int>((randomState_ >> 33) % 3);
+    for (int k = 0; k < 3; ++k) {
+        const int i = (offset + k) % 3;
+        const Point3& a = vertices_[tri.v[i]];
+        const Point3& b = vertices_[tri.v[(i + 1) % 3]];
+        if (exact::orientation(a.x, a.y, b.x, b.y, p.x, p.y) > 0) {
+            next = tri.nb[i];
+            return next == kNone ? Step::Outside : Step::Moved;  // beyond the enclosing triangle
+        }
+    }
+    next = kNone;
+    return Step::Arrived;
+}
+
 uint32_t DelaunayEngine::locate(uint32_t apex) {
     const Point3& p = vertices_[apex];
     auto alive = [&](uint32_t slot) {
@@ -214,21 +233,11 @@ uint32_t DelaunayEngine::locate(uint32_t apex) {
     if (!alive(t)) t = kNone;
     const size_t limit = 4 * tris_.size() + 100;
     for (size_t step = 0; t != kNone && step < limit; ++step) {
-        const Tri& tri = tris_[t];
-        randomState_ = randomState_ * 6364136223846793005ull + 1442695040888963407ull;
-        const int offset = static_cast<int>((randomState_ >> 33) % 3);
-        bool moved = false;
-        for (int k = 0; k < 3 && !moved; ++k) {
-            const int i = (offset + k) % 3;
-            const Point3& a = vertices_[tri.v[i]];
-            const Point3& b = vertices_[tri.v[(i + 1) % 3]];
-            if (exact::orientation(a.x, a.y, b.x, b.y, p.x, p.y) > 0) {
-                if (tri.nb[i] == kNone) return kNone;  // outside the enclosing triangle
-                t = tri.nb[i];
-                moved = true;
-            }
-        }
-        if (!moved) return t;
+        uint32_t next;
+        const Step s = walkStep(tris_[t], p, next);
+        if (s == Step::Arrived) return t;
+        if (s == Step::Outside) return kNone;
+        t = next;
     }
     // The walk did not settle: look at every triangle.
     for (uint32_t slot = 0; slot < tris_.size(); ++slot) {
@@ -420,19 +429,10 @@ uint32_t DelaunayEngine::walkToCavity(const Point3& p) {
     for (size_t step = 0; t != kNone && step < limit; ++step) {
         const Tri& tri = tris_[t];
         if (circleHolds(tri, p, certain)) return t;
-        randomState_ = randomState_ * 6364136223846793005ull + 1442695040888963407ull;
-        const int offset = static_cast<int>((randomState_ >> 33) % 3);
-        uint32_t next = kNone;
-        for (int k = 0; k < 3 && next == kNone; ++k) {
-            const int i = (offset + k) % 3;
-            const Point3& a = vertices_[tri.v[i]];
-            const Point3& b = vertices_[tri.v[(i + 1) % 3]];
-            if (exact::orientation(a.x, a.y, b.x, b.y, p.x, p.y) > 0) {
-                if (tri.nb[i] == kNone) return kNone;  // outside the enclosing triangle
-                next = tri.nb[i];
-            }
-        }
-        if (next == kNone) {
+        uint32_t next;
+        const Step s = walkStep(tri, p, next);
+        if (s == Step::Outside) return kNone;
+        if (s == Step::Arrived) {
             // The point's own triangle fails the test: the one across the
             // edge the point may lie on holds it too.
             for (int i = 0; i < 3; ++i) {

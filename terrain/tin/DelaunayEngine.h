@@ -150,6 +150,9 @@ private:
     bool boundaryOf(const std::vector<uint32_t>& cavity, uint32_t apex);
     bool exactCavity(uint32_t apex, std::vector<uint32_t>& out);
     uint32_t locate(uint32_t apex);
+    // One step of a visibility walk towards p.
+    enum class Step { Moved, Arrived, Outside };
+    Step walkStep(const Tri& tri, const Point3& p, uint32_t& next);
     uint32_t& hintFor(double y);
     void retriangulate(const std::vector<uint32_t>& cavity, uint32_t apex);
     void activate(uint32_t slot, const Circle& c);
