@@ -1,12 +1,11 @@
 // The triangulation engine alone, on the points of a point file: the points
 // are put in the sorted point file's order (ascending x, y, z; one per plan
 // position) before the clock starts, as the triangulate command's
-// preparation hands them over, and inserted as the command does (its
-// index of circles on a second thread; --one-thread inserts them one at a
-// time on one thread instead). Prints the seconds the insertions and the
-// finished list took and the number of triangles; with --hash, also a hash
-// of the finished list (vertex coordinates in list order), to check that a
-// change to the engine leaves its output as it was.
+// preparation hands them over, and inserted as the command does. Prints
+// the seconds the insertions and the finished list took and the number of
+// triangles; with --hash, also a hash of the finished list (vertex
+// coordinates in list order), to check that a change to the engine leaves
+// its output as it was.
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -20,14 +19,13 @@
 using namespace tz::terrain;
 
 int main(int argc, char** argv) {
-    bool hash = false, alone = false, known = true;
+    bool hash = false, known = true;
     for (int i = 1; i + 1 < argc; ++i) {
         hash = hash || std::strcmp(argv[i], "--hash") == 0;
-        alone = alone || std::strcmp(argv[i], "--one-thread") == 0;
-        known = known && (std::strcmp(argv[i], "--hash") == 0 || std::strcmp(argv[i], "--one-thread") == 0);
+        known = known && std::strcmp(argv[i], "--hash") == 0;
     }
     if (argc < 2 || !known) {
-        std::fprintf(stderr, "usage: engine_bench [--hash] [--one-thread] POINTFILE\n");
+        std::fprintf(stderr, "usage: engine_bench [--hash] POINTFILE\n");
         return 2;
     }
     const char* path = argv[argc - 1];
@@ -57,11 +55,7 @@ int main(int argc, char** argv) {
     Point3 enclosing[3];
     enclosingTriangle(lo.x, lo.y, hi.x, hi.y, 16000, 8000, enclosing);
     DelaunayEngine engine(DelaunayEngine::Mode::Sweep, enclosing, lo.x, lo.y, hi.x, hi.y, points.size());
-    if (alone) {
-        for (const Point3& p : points) engine.insertPointSweep(p);
-    } else {
-        engine.insertPointsSweep(points, [](size_t) { return true; });
-    }
+    engine.insertPointsSweep(points, [](size_t) { return true; });
     size_t triangles = 0;
     engine.forEachResult([&](const Triangle&) { ++triangles; });
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
