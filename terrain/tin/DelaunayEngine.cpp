@@ -143,7 +143,7 @@ void DelaunayEngine::finish(std::vector<ActiveCircles::Finished>& finished) {
     }
 }
 
-bool DelaunayEngine::boundaryOf(const std::vector<uint32_t>& cavity, uint32_t apex) {
+bool DelaunayEngine::boundaryOf(const std::vector<uint32_t>& cavity, uint32_t apex, bool connected) {
     // The outline left by toggling the cavity's edges in list order: an edge
     // shared by two cavity triangles is met twice and goes; the others stay
     // in the order they were first met, each in its owner's direction. The
@@ -168,16 +168,25 @@ bool DelaunayEngine::boundaryOf(const std::vector<uint32_t>& cavity, uint32_t ap
     if (vertexMarks_.size() < vertices_.size()) {
         vertexMarks_.resize(std::max(vertices_.size(), std::min(vertices_.capacity(), 2 * vertexMarks_.size())));
     }
-    size_t distinct = 0;
-    for (uint32_t slot : cavity) {
-        for (uint32_t v : tris_[slot].v) {
-            if (vertexMarks_[v].seen != stamp) {
-                vertexMarks_[v].seen = stamp;
-                ++distinct;
+    if (connected) {
+        // Where the two checks below pass, every outline edge turns clockwise
+        // about the point, so the outline is one cycle winding once around
+        // it: the cavity is a triangulated disk, and by Euler's formula its
+        // triangles number its outline edges less two exactly when no
+        // vertex lies inside.
+        if (cavity.size() + 2 != boundary_.size()) return false;
+    } else {
+        size_t distinct = 0;
+        for (uint32_t slot : cavity) {
+            for (uint32_t v : tris_[slot].v) {
+                if (vertexMarks_[v].seen != stamp) {
+                    vertexMarks_[v].seen = stamp;
+                    ++distinct;
+                }
             }
         }
+        if (distinct != boundary_.size()) return false;
     }
-    if (distinct != boundary_.size()) return false;
     for (uint32_t k = 0; k < boundary_.size(); ++k) {
         const BoundaryEdge& e = boundary_[k];
         VertexMark& a = vertexMarks_[e.a];
@@ -359,7 +368,7 @@ void DelaunayEngine::insert(const Point3& point) {
     sortByListOrder(cavity_);
     const uint32_t apex = static_cast<uint32_t>(vertices_.size());
     vertices_.push_back(point);
-    placePoint(apex, !cavity_.empty() && boundaryOf(cavity_, apex));
+    placePoint(apex, !cavity_.empty() && boundaryOf(cavity_, apex, false));
 }
 
 void DelaunayEngine::insertSweep(const Point3& point) {
@@ -416,7 +425,7 @@ bool DelaunayEngine::sweepCavity(uint32_t apex) {
         }
     }
     sortByListOrder(cavity_);
-    return boundaryOf(cavity_, apex) && (cavityIsExact(p) || !floatTestHoldsElsewhere(p));
+    return boundaryOf(cavity_, apex, true) && (cavityIsExact(p) || !floatTestHoldsElsewhere(p));
 }
 
 uint32_t DelaunayEngine::walkToCavity(const Point3& p) {
@@ -492,7 +501,7 @@ uint32_t& DelaunayEngine::hintFor(double y) {
 void DelaunayEngine::placePoint(uint32_t apex, bool cavityStands) {
     if (!cavityStands) {
         ++exactInsertions_;
-        if (!exactCavity(apex, cavity_) || !boundaryOf(cavity_, apex)) {
+        if (!exactCavity(apex, cavity_) || !boundaryOf(cavity_, apex, true)) {
             ++skippedPoints_;
             vertices_.pop_back();
             return;

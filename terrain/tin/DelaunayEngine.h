@@ -147,7 +147,9 @@ private:
     void finish(std::vector<ActiveCircles::Finished>& finished);
     void placePoint(uint32_t apex, bool cavityStands);
     void sortByListOrder(std::vector<uint32_t>& slots);
-    bool boundaryOf(const std::vector<uint32_t>& cavity, uint32_t apex);
+    // The cavity's outline in boundary_, and whether it passes the checks
+    // of an insertion; `connected`: the cavity was grown across edges.
+    bool boundaryOf(const std::vector<uint32_t>& cavity, uint32_t apex, bool connected);
     bool exactCavity(uint32_t apex, std::vector<uint32_t>& out);
     uint32_t locate(uint32_t apex);
     // One step of a visibility walk towards p.
