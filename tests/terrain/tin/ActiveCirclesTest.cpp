@@ -76,9 +76,11 @@ TEST(ActiveCircles, HandsOutExactlyTheCirclesEndingLeftOfX) {
         std::vector<ActiveCircles::Finished> finished;
         circles.takeFinished(x, finished);
         std::vector<uint32_t> expected;
+        std::map<uint32_t, Circle> due;
         for (auto it = waiting.begin(); it != waiting.end();) {
             if (x > it->second.xc + it->second.r) {
                 expected.push_back(it->first);
+                due[it->first] = it->second;
                 entries.erase(it->first);
                 it = waiting.erase(it);
             } else {
@@ -86,7 +88,10 @@ TEST(ActiveCircles, HandsOutExactlyTheCirclesEndingLeftOfX) {
             }
         }
         ASSERT_EQ(slotsOf(finished), expected) << "step " << step << " x " << x;
-        for (const auto& f : finished) EXPECT_EQ(f.r, f.rightEnd > 1e299 ? 1.0 : f.r);
+        for (const auto& f : finished) {  // each with the right end and radius of its own circle
+            EXPECT_EQ(f.rightEnd, due[f.slot].xc + due[f.slot].r);
+            EXPECT_EQ(f.r, due[f.slot].r);
+        }
 
         if (step % 50 == 0) {
             std::map<uint32_t, Circle> inUse;
