@@ -189,6 +189,11 @@ class Bench:
                                                (self.timed_tool(self.bin / "cgal_delaunay", points), None)])
         self.row(f"engine, {kind} {count:.0e} points ({ours.output.split()[1]} tri)", ours, cgal.seconds, "CGAL",
                  lambda o, r: o.seconds <= 1.5 * r, "<= 1.5 x CGAL")
+        # What the sweep's order of insertion costs CGAL itself (once: it
+        # takes several seconds), against the engine's fastest run.
+        in_order = self.timed_tool(self.bin / "cgal_delaunay", "--x-order", points)()
+        self.row("  the same, CGAL inserting in the engine's order of x", ours, in_order.seconds, "CGAL x-order",
+                 limit_text="(shown)")
 
     def triangulate(self, kind, count, reference=True, runs=None):
         folder = self.data / f"triangulate-{kind}-{count}"
