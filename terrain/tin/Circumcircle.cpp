@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "tin/ExactPredicates.h"
+
 namespace tz::terrain {
 namespace {
 
@@ -58,7 +60,7 @@ Circle circumcircleOf(double x1, double y1, double x2, double y2, double x3, dou
 }
 
 CircleBounds boundsOf(const Circle& c, double x1, double y1, double x2, double y2, double x3, double y3) {
-    constexpr double eps = 0x1p-53;  // unit roundoff
+    constexpr double eps = exact::kEpsilon;  // unit roundoff
     constexpr double inf = std::numeric_limits<double>::infinity();
     CircleBounds b{-inf, inf, -inf, inf};
     const double r = c.r;

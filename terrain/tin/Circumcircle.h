@@ -19,9 +19,9 @@ struct Circle {
     double xc = 0, yc = 0, r = 0;
 };
 
-// The plan distance from a circle's centre (xc, yc) to (x, y), as the engine
-// measures it against the radius: one order of operations everywhere, so
-// that the engine and its indexes round alike.
+// The plan distance from a circle's centre (xc, yc) to (x, y), and its
+// square, as the engine measures them against the radius: one order of
+// operations everywhere, so that the engine and its indexes round alike.
 inline double centreDistanceSquared(double x, double y, double xc, double yc) {
     return (y - yc) * (y - yc) + (x - xc) * (x - xc);
 }
@@ -39,8 +39,9 @@ struct CircleBounds {
     double outsideAbove;  // s > outsideAbove: strictly outside it
 };
 
-// The bounds of circle `c`, circumcircleOf(x1, y1, x2, y2, x3, y3). The true circle differs from the computed one by how badly the
-// computed one fits the vertices: with g(X) = |X - c|^2 - r^2 for the
+// The bounds of circle `c`, circumcircleOf(x1, y1, x2, y2, x3, y3). The
+// true circle differs from the computed one by how badly the computed one
+// fits the vertices: with g(X) = |X - c|^2 - r^2 for the
 // computed circle and h(X) the same for the true one, h - g is affine and
 // -g at the vertices, so h(P) = g(P) - sum of lambda_i(P) g(v_i) over P's
 // barycentric coordinates; every rounding is bounded on the safe side.

@@ -54,7 +54,8 @@ TEST(CircleBounds, AgreeWithBothTests) {
         for (int k = 0; k < 8; ++k) {
             // On the circle give or take a relative 1e-16 .. 1e-2, or anywhere near.
             const double angle = u(random) * 6.283185307179586;
-            const double scale = k < 6 ? c.r * (1 + (u(random) - 0.5) * std::pow(10.0, -2 - 2.5 * k)) : c.r * 3 * u(random);
+            const double scale =
+                k < 6 ? c.r * (1 + (u(random) - 0.5) * std::pow(10.0, -2 - 2.5 * k)) : c.r * 3 * u(random);
             const double px = c.xc + scale * std::cos(angle), py = c.yc + scale * std::sin(angle);
             const double s = centreDistanceSquared(px, py, c.xc, c.yc);
             const bool holds = centreDistance(px, py, c.xc, c.yc) < c.r;

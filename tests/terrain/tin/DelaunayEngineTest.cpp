@@ -361,8 +361,8 @@ TEST(DelaunayEngine, RunsStoppedAndTakenUpAgainMatchOnePointAtATime) {
         pieces.insertPointsSweep(points, [&](size_t i) { return i < stop; });
         const size_t resume = std::min(points.size(), stop + 10);
         for (size_t i = stop; i < resume; ++i) pieces.insertPointSweep(points[i]);
-        pieces.insertPointsSweep(std::vector<Point3>(points.begin() + static_cast<std::ptrdiff_t>(resume), points.end()),
-                                 [](size_t) { return true; });
+        const std::vector<Point3> rest(points.begin() + static_cast<std::ptrdiff_t>(resume), points.end());
+        pieces.insertPointsSweep(rest, [](size_t) { return true; });
         pieces.insertPointsSweep({}, [](size_t) { return true; });
         EXPECT_TRUE(sameBits(pieces.result(), single.result())) << "set " << k;
     }
@@ -388,7 +388,8 @@ TEST(DelaunayEngine, DegenerateSetsTakeEveryWayOfDecidingAnInsertion) {
         exact += engine.exactInsertions();
         double header[6];
         testing::headerOf(points, header);
-        EXPECT_EQ(literal::formatTin(engine.result()), literal::formatTin(literal::triangulateLiterally(header, points)));
+        EXPECT_EQ(literal::formatTin(engine.result()),
+                  literal::formatTin(literal::triangulateLiterally(header, points)));
     }
     EXPECT_GT(scanned, 0u);
     EXPECT_GT(exact, 0u);
