@@ -1,6 +1,7 @@
 // The three LISP functions that tell the suite's LISP side about the
 // drawing's points and the installed package: getcrd, getnum, getreg.
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "FileSystem.h"
@@ -76,7 +77,11 @@ int installFolder() {
     BYTE folder[255] = {0};
     DWORD size = sizeof folder;
     DWORD type = 0;
-    if (RegQueryValueExA(key, "Install_Dir", nullptr, &type, folder, &size) != ERROR_SUCCESS) {
+    // Only text that ends inside the buffer is a folder: binary data, or a
+    // string without its terminator, would be read past the buffer's end.
+    const LONG status = RegQueryValueExA(key, "Install_Dir", nullptr, &type, folder, &size);
+    const bool isText = type == REG_SZ || type == REG_EXPAND_SZ;
+    if (status != ERROR_SUCCESS || !isText || std::memchr(folder, 0, size) == nullptr) {
         MessageBoxA(nullptr, "Could not get value", nullptr, MB_OK);
         RegCloseKey(key);
         acedRetNil();

@@ -10,8 +10,12 @@ CreationStamp creationStamp(const std::string& cdateText) {
     std::string text = cdateText;
     if (text.find('.') == std::string::npos) text += '.';
     while (text.size() < 17) text += '0';
+    // Eight decimals round the milliseconds, so from 59.995 s on the
+    // seconds read 60; the time is still in the second before.
+    std::string seconds = text.substr(13, 2);
+    if (seconds == "60") seconds = "59";
     return {text.substr(0, 4) + "-" + text.substr(4, 2) + "-" + text.substr(6, 2),
-            text.substr(9, 2) + ":" + text.substr(11, 2) + ":" + text.substr(13, 2)};
+            text.substr(9, 2) + ":" + text.substr(11, 2) + ":" + seconds};
 }
 
 std::string escapeAttribute(const std::string& text) {
@@ -24,7 +28,17 @@ std::string escapeAttribute(const std::string& text) {
             case '>': out += "&gt;"; break;
             case '"': out += "&quot;"; break;
             case '\'': out += "&apos;"; break;
-            default: out += c;
+            // Written raw, tab and line ends would read back as spaces, and
+            // the other control characters may not appear in XML at all.
+            case '\t': out += "&#9;"; break;
+            case '\n': out += "&#10;"; break;
+            case '\r': out += "&#13;"; break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20) {
+                    out += "\xEF\xBF\xBD";  // U+FFFD, the replacement character
+                } else {
+                    out += c;
+                }
         }
     }
     return out;

@@ -18,10 +18,16 @@ TEST(CreationStamp, CutFromCdate) {
     // Trailing zeros left off by the number text still give a whole time.
     EXPECT_EQ(creationStamp("20250201.09").time, "09:00:00");
     EXPECT_EQ(creationStamp("20250201").time, "00:00:00");
+    // 23:59:59.997 rounded to eight decimals reads 23596000: still the last second of the day.
+    const CreationStamp carried = creationStamp("20241231.23596000");
+    EXPECT_EQ(carried.date, "2024-12-31");
+    EXPECT_EQ(carried.time, "23:59:59");
 }
 
 TEST(LandXml, EscapesAttributeText) {
     EXPECT_EQ(escapeAttribute("A&B <c> \"d\" 'e'"), "A&amp;B &lt;c&gt; &quot;d&quot; &apos;e&apos;");
+    EXPECT_EQ(escapeAttribute("a\tb\r\nc"), "a&#9;b&#13;&#10;c");
+    EXPECT_EQ(escapeAttribute(std::string("x\x01y\x1F") + "\xC3\xA9"), "x\xEF\xBF\xBDy\xEF\xBF\xBD\xC3\xA9");
 }
 
 TEST(LandXml, PointLineNorthingFirst) {
@@ -35,9 +41,9 @@ TEST(LandXml, PointLineNorthingFirst) {
 TEST(LandXml, DocumentsValidateAgainstTheSchema) {
     if (std::system("command -v xmllint >/dev/null 2>&1") != 0) GTEST_SKIP() << "xmllint is not installed";
     std::vector<PointRecord> records{{9, 1, 2, 3, L"A & B <x>"}, {2, 512000.5, 4012000.25, -3.5, L"Caf\u00e9 \"q\""},
-                                     {5, 0, 0, 0, L""}};
+                                     {5, 0, 0, 0, L""}, {7, 1, 1, 1, L"tab\tline\r\nbell\a"}};
     sortByNumber(records);
-    const std::string doc = landXmlDocument(records, creationStamp("20250201.09050300"));
+    const std::string doc = landXmlDocument(records, creationStamp("20241231.23596000"));
     const std::string path = ::testing::TempDir() + "landxml-test.xml";
     std::ofstream(path, std::ios::binary) << doc;
     const std::string command = "xmllint --noout --schema " LANDXML_SCHEMA " " + path + " 2>&1";
