@@ -1,7 +1,9 @@
 #include "FileSystem.h"
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -152,13 +154,28 @@ int closeText(void* cookie) {
     return result;
 }
 
+// Opens like fopen, except that a folder is not a file here: fopen opens one
+// for reading, and every reader would then see an empty file instead of
+// saying that it cannot open its input.
+std::FILE* openRegular(const std::string& native, const char* mode) {
+    std::FILE* file = std::fopen(native.c_str(), mode);
+    if (file == nullptr) return nullptr;
+    struct stat status {};
+    if (fstat(fileno(file), &status) == 0 && S_ISDIR(status.st_mode)) {
+        std::fclose(file);
+        errno = EISDIR;
+        return nullptr;
+    }
+    return file;
+}
+
 }  // namespace
 
 std::FILE* openFile(const std::string& path, const char* mode) {
     const std::string native = nativePath(path);
     const std::string modeText = mode;
-    if (modeText.find('b') != std::string::npos) return std::fopen(native.c_str(), mode);
-    std::FILE* file = std::fopen(native.c_str(), (modeText + "b").c_str());
+    if (modeText.find('b') != std::string::npos) return openRegular(native, mode);
+    std::FILE* file = openRegular(native, (modeText + "b").c_str());
     if (file == nullptr) return nullptr;
     auto* text = new TextFile{file, 0, {}};
     std::FILE* stream = fopencookie(text, mode, cookie_io_functions_t{readText, writeText, seekText, closeText});

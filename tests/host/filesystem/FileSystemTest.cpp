@@ -146,6 +146,15 @@ TEST(Paths, MissingFilesDoNotOpen) {
     EXPECT_EQ(openFile(folder() + "/none/such.txt", "w"), nullptr);
 }
 
+TEST(Paths, FoldersAreNotFiles) {
+    // fopen reads a folder as an empty file; a reader must be told it cannot open it.
+    const std::string path = folder() + "/site.tin";
+    std::filesystem::create_directories(path);
+    for (const char* mode : {"r", "rb", "r+", "w", "a"}) EXPECT_EQ(openFile(path, mode), nullptr) << mode;
+    EXPECT_FALSE(canRead(path));
+    EXPECT_FALSE(canRead(folder()));
+}
+
 TEST(Utf8, RoundTripAndStrayBytes) {
     const std::wstring text = L"Caf\u00e9 \u20ac \U0001F600";
     EXPECT_EQ(fromUtf8(toUtf8(text)), text);
