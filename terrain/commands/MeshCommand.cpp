@@ -40,6 +40,8 @@ constexpr LineMessages kGridLine{
     _T("DTM: Unable to create vertex for skirt\n"), _T("Unable to create result buffer to end mesh line\n"),
     _T("Unable to end mesh line\n")};
 
+// The base line's vertices are its own, not a grid line's feet, so they
+// fail with the vertex messages; its foot message is never used.
 constexpr LineMessages kBaseLine{
     _T("DTM: Error creating result buffer for skirt\n"), _T("DTM: Error starting skirt\n"),
     _T("DTM: Error creating result buffer for skirt vertex\n"), _T("DTM: Error adding skirt vertex\n"),
@@ -190,8 +192,7 @@ int meshCommand() {
     }
     const TinExtent extent = tinExtent(tin.triangles);
     ProjectSettings& settings = projectSettings();
-    ACHAR lowest[16] = {0};
-    if (acdbRToS(extent.zmin, 2, -1, lowest, 16) == RTNORM) settings.set(L"dbe", lowest);
+    settings.set(L"dbe", decimalText(extent.zmin));
 
     const int dialogResult = runDialog();
     if (dialogResult != RTNORM) return dialogResult;

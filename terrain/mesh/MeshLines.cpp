@@ -28,7 +28,7 @@ std::vector<MeshPiece> gridLinePieces(const std::vector<GridPair>& pairs, const 
 std::optional<MeshPiece> skirtBaseLine(const std::vector<Point3>& columnFeet) {
     if (columnFeet.empty()) return std::nullopt;
     MeshPiece base{columnFeet[0], {}};
-    for (std::size_t i = 0; i < columnFeet.size(); i += 2) base.vertices.push_back({columnFeet[i], true});
+    for (std::size_t i = 0; i < columnFeet.size(); i += 2) base.vertices.push_back({columnFeet[i], false});
     return base;
 }
 

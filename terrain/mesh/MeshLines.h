@@ -21,7 +21,7 @@ SkirtFeet skirtFeet(const std::vector<GridPair>& pairs, double base);
 
 struct MeshVertex {
     Point3 point;
-    bool skirt = false;  // a foot vertex (its failures have their own message)
+    bool skirt = false;  // a grid line's foot vertex (its failures have their own message)
 };
 
 // One polyline: the header's point and the vertices in order.
@@ -39,7 +39,7 @@ std::vector<MeshPiece> gridLinePieces(const std::vector<GridPair>& pairs, const 
 // The skirt's base line: from the foot under the first point of the first
 // column through the foot under the first point of every column, in column
 // order. `columnFeet` holds two feet per drawn column (first, last); none
-// when it is empty.
+// when it is empty. Its vertices are the line's own, not a grid line's feet.
 std::optional<MeshPiece> skirtBaseLine(const std::vector<Point3>& columnFeet);
 
 }  // namespace tz::terrain::mesh

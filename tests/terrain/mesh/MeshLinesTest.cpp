@@ -71,7 +71,7 @@ TEST(MeshLines, TheBaseLineJoinsTheFeetUnderEachColumnsFirstPoint) {
     EXPECT_EQ(base->vertices[1].point.x, 5);
     EXPECT_EQ(base->vertices[1].point.y, 2);
     EXPECT_EQ(base->vertices[2].point.y, 4);
-    for (const MeshVertex& v : base->vertices) EXPECT_TRUE(v.skirt);
+    for (const MeshVertex& v : base->vertices) EXPECT_FALSE(v.skirt);
 }
 
 }  // namespace
