@@ -38,8 +38,12 @@ constexpr const wchar_t* kProposedMissing =
 // The TIN file a surface name selects: its extension replaced by ".tin".
 std::string surfacePath(const std::wstring& name) { return withExtension(tz::platform::toUtf8(name), ".tin"); }
 
+// A name without any "." counts as no name here; the computation still
+// reads it with ".tin" appended and says so if that file is missing.
 void checkSurfaceName(ads_hdlg dialog, const wchar_t* key, const wchar_t* message) {
-    const std::string path = surfacePath(tileText(dialog, key, 512));
+    const std::wstring name = tileText(dialog, key, 512);
+    if (name.find(L'.') == std::wstring::npos) return;
+    const std::string path = surfacePath(name);
     if (path == ".tin") return;
     if (tz::platform::canRead(path)) {
         ads_set_tile(dialog, L"error", L"");
