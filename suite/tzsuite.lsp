@@ -24,6 +24,6 @@
 
 ;; Names the project's section files: folder and base name, no extension.
 (defun C:TZPROJPATH (/ path)
-  (setq path (getstring T (strcat "\nProject path <" (if (= (type tzprojpath) 'STR) tzprojpath "") ">: ")))
+  (setq path (getstring T (strcat "\nProject path <" (if (eq (type tzprojpath) 'STR) tzprojpath "") ">: ")))
   (if (/= path "") (setq tzprojpath path))
   (princ))
