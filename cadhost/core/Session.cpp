@@ -32,7 +32,8 @@ namespace {
 const char* kUsage =
     "usage: tzcad [options] [SCRIPT ...]\n"
     "  SCRIPT               run this session script; several run in turn; \"-\" is standard input\n"
-    "  /b SCRIPT            the same (the start-up script switch)\n"
+    "  /b SCRIPT            run it as the start-up script (the launchers' switch); the session\n"
+    "                       then goes on with standard input, as a host goes on at its prompt\n"
     "  --drawing FILE.dxf   open this drawing first\n"
     "  --save FILE.dxf      save the drawing as DXF when the session ends\n"
     "  --plot FILE          when the session ends, draw a picture of the drawing into FILE\n"
@@ -40,7 +41,7 @@ const char* kUsage =
     "  --plot-layers LIST   the --plot options after it show only these layers (names or\n"
     "                       wildcard patterns, comma-separated; \"\" shows every layer that is on)\n"
     "  --plot-size N        the --plot options after it make pictures N pixels (points)\n"
-    "                       on their longer side (default 1600)\n"
+    "                       on their longer side (64 to 20000; default 1600)\n"
     "  --plot-view VIEW     the --plot options after it look at the drawing from above\n"
     "                       (plan, the default) or from the south-west (iso)\n"
     "  --bare               start without the suite's plug-ins (also when started\n"
