@@ -37,6 +37,7 @@ int acedDefun(const ACHAR* name, int funcNumber) {
     function->external = lisp::ExternalFunction{module, funcNumber};
     lisp::interpreter().setGlobal(function->text, function);
     module->lispFunctions.emplace_back(function->text, funcNumber);
+    module->functionValues.push_back(function);
     return RTNORM;
 }
 

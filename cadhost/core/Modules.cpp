@@ -23,6 +23,14 @@ std::wstring lower(std::wstring text) {
 
 using CreateModuleFn = OdRxModule* (*)(AcModuleHandle);
 
+// A function value kept elsewhere ((setq f dtmvar)) must not call into a
+// library that is gone.
+void detachFunctionValues(Module& module) {
+    for (const auto& weak : module.functionValues) {
+        if (auto value = weak.lock()) value->external.module = nullptr;
+    }
+}
+
 }  // namespace
 
 ModuleManager::ModuleManager() {
@@ -100,6 +108,7 @@ bool ModuleManager::unload(const std::wstring& name) {
             lisp::interpreter().setGlobal(function, nullptr);
         }
     }
+    detachFunctionValues(module);
     std::erase_if(commands_, [&](const RegisteredCommand& c) { return c.module == &module; });
     void* library = module.library;
     modules_.erase(found);
@@ -112,7 +121,10 @@ void ModuleManager::unloadAll() {
     // every plug-in unloads.
     for (auto& module : modules_) send(*module, AcRx::kUnloadDwgMsg);
     for (auto& module : modules_) send(*module, AcRx::kUnloadAppMsg);
-    for (auto& module : modules_) dlclose(module->library);
+    for (auto& module : modules_) {
+        detachFunctionValues(*module);
+        dlclose(module->library);
+    }
     modules_.clear();
     commands_.clear();
 }

@@ -23,6 +23,9 @@ struct Module {
     AcRxEntryPointFn entry = nullptr;
     std::map<int, int (*)()> directCalls;  // acedRegFunc
     std::vector<std::pair<std::wstring, int>> lispFunctions;  // acedDefun
+    // The function values acedDefun made, wherever LISP keeps them now; they
+    // are cut off from the module when it unloads.
+    std::vector<std::weak_ptr<lisp::Value>> functionValues;
 };
 
 struct RegisteredCommand {

@@ -138,7 +138,10 @@ ValuePtr Interpreter::apply(const ValuePtr& given, const std::vector<ValuePtr>& 
         case Type::Subr: return function->builtin(*this, args);
         case Type::UserFunc: return callUserFunction(function, args);
         case Type::External:
-            if (!callExternal) fail(L"no function definition: " + function->text);
+            // A plug-in's function outlives its plug-in only as a name.
+            if (!callExternal || function->external.module == nullptr) {
+                fail(L"no function definition: " + function->text);
+            }
             return callExternal(function->external, args);
         default: fail(L"bad function: " + printForm(function, true));
     }

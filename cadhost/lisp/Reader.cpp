@@ -144,6 +144,8 @@ ValuePtr Reader::readAtom() {
 
     std::wstring name = token;
     for (wchar_t& c : name) c = static_cast<wchar_t>(std::towupper(c));
+    // nil is the empty list wherever it is read, quoted data included.
+    if (name == L"NIL") return nullptr;
     return intern_(name);
 }
 

@@ -23,6 +23,13 @@ ValuePtr makeString(std::wstring text) {
     return v;
 }
 
+Value::~Value() {
+    ValuePtr rest = std::move(cdr);
+    // Each cell this value alone holds is unlinked before it goes, so that
+    // its destructor finds no chain left to follow.
+    while (rest && rest.use_count() == 1) rest = std::move(rest->cdr);
+}
+
 ValuePtr cons(ValuePtr car, ValuePtr cdr) {
     auto v = std::make_shared<Value>(Type::Cons);
     v->car = std::move(car);

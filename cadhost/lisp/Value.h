@@ -21,7 +21,7 @@ enum class Type { Int, Real, Str, Sym, Cons, Subr, UserFunc, External, Ename, Pi
 
 // A function a plug-in defined with acedDefun: the module and its function code.
 struct ExternalFunction {
-    void* module;  // the host's record of the plug-in
+    void* module;  // the host's record of the plug-in; null once it is unloaded
     int code;
 };
 
@@ -46,6 +46,11 @@ struct Value {
     std::shared_ptr<FileHandle> file;
 
     explicit Value(Type t) : type(t) {}
+    // Frees a list's chain of cells in a loop: left to the members, a list
+    // of a million would free itself a million calls deep.
+    ~Value();
+    Value(const Value&) = delete;
+    Value& operator=(const Value&) = delete;
 };
 
 ValuePtr makeInt(int32_t value);
