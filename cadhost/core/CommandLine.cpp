@@ -98,12 +98,17 @@ bool runSessionCommand(const std::wstring& name, CommandArguments& args) {
     return false;
 }
 
+// A plug-in's command or a LISP C: command reads its prompts from the
+// console: what follows its name in `queue` answers them first.
+void queueAnswers(std::deque<std::wstring>* queue) {
+    if (queue == nullptr) return;
+    console().queueAnswers(std::vector<std::wstring>(queue->begin(), queue->end()));
+    queue->clear();
+}
+
 bool runNamed(const std::wstring& name, CommandArguments& args, std::deque<std::wstring>* queue) {
     if (const RegisteredCommand* command = modules().findCommand(name)) {
-        if (queue) {
-            console().queueAnswers(std::vector<std::wstring>(queue->begin(), queue->end()));
-            queue->clear();
-        }
+        queueAnswers(queue);
         runPluginCommand(*command);
         console().clearQueuedAnswers();
         return true;
@@ -112,6 +117,7 @@ bool runNamed(const std::wstring& name, CommandArguments& args, std::deque<std::
     const lisp::ValuePtr function = lisp.global(L"C:" + upper(name));
     if (function && (function->type == lisp::Type::UserFunc || function->type == lisp::Type::External ||
                      function->type == lisp::Type::Subr)) {
+        queueAnswers(queue);
         try {
             const lisp::ValuePtr value = lisp.apply(function, {});
             (void)value;
@@ -119,6 +125,7 @@ bool runNamed(const std::wstring& name, CommandArguments& args, std::deque<std::
             console().freshLine();
             console().print(L"; error: " + error.message + L"\n");
         }
+        console().clearQueuedAnswers();
         return true;
     }
     if (runSessionCommand(name, args)) return true;
@@ -131,8 +138,11 @@ bool quitRequested() { return quit; }
 void requestQuit() { quit = true; }
 
 bool runTypedCommand(const std::wstring& name, const std::wstring& rest) {
+    // Words after the name answer the first prompts, as a blank is Enter.
     SessionArguments args(rest);
-    if (runNamed(name, args, nullptr)) return true;
+    const std::vector<std::wstring> typed = words(rest);
+    std::deque<std::wstring> queue(typed.begin(), typed.end());
+    if (runNamed(name, args, &queue)) return true;
     console().freshLine();
     console().print(L"Unknown command \"" + upper(name) + L"\".\n");
     return false;
