@@ -47,20 +47,32 @@ std::wstring trim(const std::wstring& text) {
     return text.substr(first, last - first + 1);
 }
 
-// A keyword matches its full text or its capital letters, case-insensitively.
+// Which keyword an answer names, case-insensitively, as initget defines
+// them: "LType" is LT, LTY, LTYP or LTYPE (its capitals lead, and any
+// longer start of the word will do); "eXit" is X or EXIT (capitals
+// elsewhere are the short form); "LTYPE,LT" is LT or a longer start of
+// LTYPE and answers "LTYPE"; an all-capital word must be typed whole.
 std::optional<std::wstring> matchKeyword(const std::wstring& answer, const std::vector<std::wstring>& keywords) {
     const std::wstring typed = lower(answer);
-    for (const auto& keyword : keywords) {
-        std::wstring capitals;
-        for (wchar_t c : keyword) {
-            if (std::iswupper(c)) capitals += c;
-        }
+    if (typed.empty()) return std::nullopt;
+    for (const auto& given : keywords) {
+        const size_t comma = given.find(L',');
+        const std::wstring keyword = given.substr(0, comma);
         const std::wstring full = lower(keyword);
         if (typed == full) return keyword;
-        if (!capitals.empty() && capitals.size() < keyword.size() && typed.size() >= capitals.size() &&
-            full.compare(0, typed.size(), typed) == 0) {
-            return keyword;
+        std::wstring shortForm;
+        if (comma != std::wstring::npos) {
+            shortForm = lower(given.substr(comma + 1));
+        } else {
+            for (wchar_t c : keyword) {
+                if (std::iswupper(c)) shortForm += static_cast<wchar_t>(std::towlower(c));
+            }
+            if (shortForm.size() == keyword.size()) continue;
         }
+        if (shortForm.empty()) continue;
+        if (typed == shortForm) return keyword;
+        const bool leads = full.compare(0, shortForm.size(), shortForm) == 0;
+        if (leads && typed.size() > shortForm.size() && full.compare(0, typed.size(), typed) == 0) return keyword;
     }
     return std::nullopt;
 }
