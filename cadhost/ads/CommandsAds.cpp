@@ -10,14 +10,12 @@
 #include "acutads.h"
 #include "core/CommandLine.h"
 #include "drawing/GroupCodes.h"
+#include "lisp/Value.h"
 
 namespace {
 
-std::wstring numberText(double value) {
-    wchar_t buffer[64];
-    std::swprintf(buffer, 64, L"%.15g", value);
-    return buffer;
-}
+// A command is given the value itself, as the host passes it, not a rounding of it.
+std::wstring numberText(double value) { return tz::cad::lisp::roundTripText(value); }
 
 std::wstring pointText(const double* p, bool threeD) {
     std::wstring text = numberText(p[0]) + L"," + numberText(p[1]);

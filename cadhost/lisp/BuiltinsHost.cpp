@@ -78,19 +78,12 @@ std::vector<std::wstring> commandTokens(const Args& a) {
         switch (v->type) {
             case Type::Str: tokens.push_back(v->text); break;
             case Type::Int: tokens.push_back(std::to_wstring(v->intValue)); break;
-            case Type::Real: {
-                wchar_t buffer[64];
-                std::swprintf(buffer, 64, L"%.15g", v->realValue);
-                tokens.emplace_back(buffer);
-                break;
-            }
+            case Type::Real: tokens.push_back(roundTripText(v->realValue)); break;
             case Type::Cons: {
                 std::wstring text;
                 for (const ValuePtr& item : listItems(v)) {
                     if (!isNumber(item)) badArgument(L"pointp", v);
-                    wchar_t buffer[64];
-                    std::swprintf(buffer, 64, L"%.15g", toDouble(item));
-                    text += (text.empty() ? L"" : L",") + std::wstring(buffer);
+                    text += (text.empty() ? L"" : L",") + roundTripText(toDouble(item));
                 }
                 tokens.push_back(text);
                 break;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cwchar>
 
 namespace tz::cad::lisp {
 
@@ -56,6 +57,15 @@ double toDouble(const ValuePtr& v) { return v->type == Type::Int ? v->intValue :
 bool isList(const ValuePtr& v) { return !v || v->type == Type::Cons; }
 
 bool isTrue(const ValuePtr& v) { return v != nullptr; }
+
+std::wstring roundTripText(double value) {
+    wchar_t buffer[64];
+    for (int digits = 15; digits <= 17; ++digits) {
+        std::swprintf(buffer, 64, L"%.*g", digits, value);
+        if (std::wcstod(buffer, nullptr) == value) break;
+    }
+    return buffer;
+}
 
 std::wstring formatReal(double value) {
     if (std::isnan(value)) return L"1.#QNAN";

@@ -69,6 +69,9 @@ bool isTrue(const ValuePtr& v);
 std::wstring printForm(const ValuePtr& v, bool escaped);
 // Reals as the host's LISP prints them: six significant digits, always with a point.
 std::wstring formatReal(double value);
+// The shortest of 15 to 17 significant digits that reads back as the same
+// double: how numbers reach commands given as lists of values.
+std::wstring roundTripText(double value);
 
 // Structural equality as `equal` tests it (reals within `fuzz`).
 bool valuesEqual(const ValuePtr& a, const ValuePtr& b, double fuzz = 0);
