@@ -8,12 +8,18 @@ namespace tz::terrain {
 
 int clipToBoundary(const std::string& inputTin, const std::string& boundaryFile, const std::string& outputTin,
                    StageReporter& reporter) {
-    std::vector<Segment> segments;
-    if (!readSegmentFile(boundaryFile, segments)) {
+    SegmentFile read = readSegmentFile(boundaryFile);
+    if (!read.opened) {
         reporter.alert("Could not open boundary file.");
         return kStatusError;
     }
-    const BoundarySet boundary(std::move(segments));
+    reporter.print(segmentStopMessage(boundaryFile, read, "segment"));
+    // Clipped to no outline at all, the TIN would lose every triangle.
+    if (read.segments.empty()) {
+        reporter.alert("Boundary file holds no segments.  Command terminates.\n");
+        return kStatusError;
+    }
+    const BoundarySet boundary(std::move(read.segments));
     std::FILE* input = tz::platform::openFile(inputTin, "rb");
     if (input == nullptr) {
         reporter.alert("Error opening triangle file.\n");

@@ -6,29 +6,37 @@
 namespace tz::terrain {
 namespace {
 
-bool readRecords(const std::string& path, int numbersPerRecord, std::vector<Segment>& out) {
+SegmentFile readRecords(const std::string& path, int numbersPerRecord) {
+    SegmentFile read;
     std::FILE* file = tz::platform::openFile(path, "rb");
-    if (file == nullptr) return false;
+    if (file == nullptr) return read;
+    read.opened = true;
     {
         NumberReader reader(file);
         double v[6];
         while (reader.readNumbers(v, numbersPerRecord) && !reader.atEndOfFile()) {
-            if (numbersPerRecord == 4) out.push_back({{v[0], v[1], 0}, {v[2], v[3], 0}});
-            else out.push_back({{v[0], v[1], v[2]}, {v[3], v[4], v[5]}});
+            if (numbersPerRecord == 4) read.segments.push_back({{v[0], v[1], 0}, {v[2], v[3], 0}});
+            else read.segments.push_back({{v[0], v[1], v[2]}, {v[3], v[4], v[5]}});
         }
+        read.stoppedAtText = reader.notANumber();
     }
     std::fclose(file);
-    return true;
+    return read;
 }
 
 }  // namespace
 
-bool readSegmentFile(const std::string& path, std::vector<Segment>& segments) {
-    return readRecords(path, 6, segments);
+SegmentFile readSegmentFile(const std::string& path) { return readRecords(path, 6); }
+
+SegmentFile readFaultFile(const std::string& path, int dimension) {
+    return readRecords(path, dimension == 2 ? 4 : 6);
 }
 
-bool readFaultFile(const std::string& path, int dimension, std::vector<Segment>& faults) {
-    return readRecords(path, dimension == 2 ? 4 : 6, faults);
+std::string segmentStopMessage(const std::string& path, const SegmentFile& file, const std::string& what) {
+    if (!file.stoppedAtText) return "";
+    const size_t n = file.segments.size();
+    return "\nDTM: " + path + " holds text that is not a number after " + std::to_string(n) + " " + what +
+           (n == 1 ? "" : "s") + "; reading stops there.\n";
 }
 
 }  // namespace tz::terrain

@@ -66,8 +66,11 @@ int applyFaultLines(const std::string& rawTin, const std::string& faultFile, int
     if (countTinRecords(rawTin, LastRecord::NeedsLineEnd) < 0) return fail(reporter, "Error opening triangle file.\n");
     const std::string output = withExtension(rawTin, ".ftin");
     std::vector<Segment> boundary;
-    if (useBoundary && !readSegmentFile(boundaryFile, boundary))
-        return fail(reporter, "Error opening boundary file.\n");
+    if (useBoundary) {
+        SegmentFile read = readSegmentFile(boundaryFile);
+        if (!read.opened) return fail(reporter, "Error opening boundary file.\n");
+        boundary = std::move(read.segments);
+    }
 
     std::FILE* tinFile = tz::platform::openFile(rawTin, "rb");
     if (tinFile == nullptr) return fail(reporter, "Error opening triangle file.\n");
@@ -90,8 +93,9 @@ int applyFaultLines(const std::string& rawTin, const std::string& faultFile, int
     }
     std::fclose(tinFile);
     std::fclose(faults);
-    std::vector<Segment> faultLines;
-    readFaultFile(faultFile, dimension, faultLines);
+    SegmentFile read = readFaultFile(faultFile, dimension);
+    reporter.print(segmentStopMessage(faultFile, read, "fault line"));
+    const std::vector<Segment> faultLines = std::move(read.segments);
 
     FaultTin tin(triangles);
     triangles.clear();
