@@ -46,6 +46,15 @@ std::optional<ValuePtr> Reader::next() {
 ValuePtr Reader::readForm() {
     skipBlankAndComments();
     if (pos_ >= text_.size()) throw ReadError("malformed list on input");
+    // Reading goes one call deeper per level of lists and quotes.
+    struct Level {
+        int& depth;
+        explicit Level(int& d) : depth(d) {
+            if (depth >= kMaxDepth) throw ReadError("LISP stack overflow: lists nested too deep on input");
+            ++depth;
+        }
+        ~Level() { --depth; }
+    } level(depth_);
     const wchar_t c = text_[pos_];
     if (c == L'(') {
         ++pos_;

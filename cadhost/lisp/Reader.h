@@ -34,8 +34,11 @@ private:
     ValuePtr readString();
     ValuePtr readAtom();
 
+    static constexpr int kMaxDepth = 1000;  // of lists and quotes
+
     std::wstring text_;
     size_t pos_ = 0;
+    int depth_ = 0;
     std::function<ValuePtr(const std::wstring&)> intern_;
 };
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cwchar>
+#include <vector>
 
 namespace tz::cad::lisp {
 
@@ -25,10 +26,20 @@ ValuePtr makeString(std::wstring text) {
 }
 
 Value::~Value() {
-    ValuePtr rest = std::move(cdr);
-    // Each cell this value alone holds is unlinked before it goes, so that
-    // its destructor finds no chain left to follow.
-    while (rest && rest.use_count() == 1) rest = std::move(rest->cdr);
+    // Every cell this value alone holds is unlinked from its car and cdr
+    // before it goes, so its own destructor finds nothing left to follow.
+    std::vector<ValuePtr> pending;
+    auto take = [&](ValuePtr& p) {
+        if (p && p.use_count() == 1) pending.push_back(std::move(p));
+    };
+    take(car);
+    take(cdr);
+    while (!pending.empty()) {
+        ValuePtr cell = std::move(pending.back());
+        pending.pop_back();
+        take(cell->car);
+        take(cell->cdr);
+    }
 }
 
 ValuePtr cons(ValuePtr car, ValuePtr cdr) {
@@ -108,7 +119,13 @@ std::wstring hex(intptr_t value) {
 
 }  // namespace
 
-std::wstring printForm(const ValuePtr& v, bool escaped) {
+namespace {
+
+// Lists nested deeper than this print as "(...)": printing goes one call
+// deeper per level.
+constexpr int kMaxPrintDepth = 1000;
+
+std::wstring printForm(const ValuePtr& v, bool escaped, int depth) {
     if (!v) return L"nil";
     switch (v->type) {
         case Type::Int: return std::to_wstring(v->intValue);
@@ -122,37 +139,50 @@ std::wstring printForm(const ValuePtr& v, bool escaped) {
         case Type::PickSet: return L"<Selection set: " + hex(v->name[0]) + L">";
         case Type::File: return L"<File: #" + hex(reinterpret_cast<intptr_t>(v->file.get())) + L">";
         case Type::Cons: {
+            if (depth >= kMaxPrintDepth) return L"(...)";
             std::wstring out = L"(";
             ValuePtr p = v;
             bool first = true;
             while (p && p->type == Type::Cons) {
                 if (!first) out += L" ";
-                out += printForm(p->car, escaped);
+                out += printForm(p->car, escaped, depth + 1);
                 first = false;
                 p = p->cdr;
             }
-            if (p) out += L" . " + printForm(p, escaped);
+            if (p) out += L" . " + printForm(p, escaped, depth + 1);
             return out + L")";
         }
     }
     return L"";
 }
 
-bool valuesEqual(const ValuePtr& a, const ValuePtr& b, double fuzz) {
-    if (a == b) return true;
-    if (!a || !b) return false;
-    if (isNumber(a) && isNumber(b)) {
-        if (a->type == Type::Int && b->type == Type::Int) return a->intValue == b->intValue;
-        return std::fabs(toDouble(a) - toDouble(b)) <= fuzz;
-    }
-    if (a->type != b->type) return false;
-    switch (a->type) {
-        case Type::Str:
-        case Type::Sym: return a->text == b->text;
-        case Type::Cons: return valuesEqual(a->car, b->car, fuzz) && valuesEqual(a->cdr, b->cdr, fuzz);
-        case Type::Ename:
-        case Type::PickSet: return a->name[0] == b->name[0] && a->name[1] == b->name[1];
-        default: return false;
+}  // namespace
+
+std::wstring printForm(const ValuePtr& v, bool escaped) { return printForm(v, escaped, 0); }
+
+bool valuesEqual(const ValuePtr& first, const ValuePtr& second, double fuzz) {
+    // Along a list in a loop, into its members by recursion.
+    ValuePtr a = first, b = second;
+    for (;;) {
+        if (a == b) return true;
+        if (!a || !b) return false;
+        if (isNumber(a) && isNumber(b)) {
+            if (a->type == Type::Int && b->type == Type::Int) return a->intValue == b->intValue;
+            return std::fabs(toDouble(a) - toDouble(b)) <= fuzz;
+        }
+        if (a->type != b->type) return false;
+        switch (a->type) {
+            case Type::Str:
+            case Type::Sym: return a->text == b->text;
+            case Type::Cons:
+                if (!valuesEqual(a->car, b->car, fuzz)) return false;
+                a = a->cdr;
+                b = b->cdr;
+                break;
+            case Type::Ename:
+            case Type::PickSet: return a->name[0] == b->name[0] && a->name[1] == b->name[1];
+            default: return false;
+        }
     }
 }
 
