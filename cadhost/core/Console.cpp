@@ -51,7 +51,14 @@ std::optional<std::wstring> Console::readLine() {
         return std::nullopt;
     }
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.size() > kMaxLineLength) line.resize(kMaxLineLength);
+    // A script saved by an editor that marks UTF-8 starts with the mark.
+    if (firstLine_ && line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);
+    firstLine_ = false;
+    if (line.size() > kMaxLineLength) {
+        line.resize(kMaxLineLength);
+        freshLine();
+        print(L"; input line longer than " + std::to_wstring(kMaxLineLength) + L" characters: the rest is not read\n");
+    }
     return tz::platform::fromUtf8(line);
 }
 
@@ -91,6 +98,7 @@ void Console::echo(std::wstring_view line) {
 void Console::setInput(std::istream* input, bool echoAnswers) {
     input_ = input;
     echoAnswers_ = echoAnswers;
+    firstLine_ = true;
 }
 
 }  // namespace tz::cad

@@ -26,7 +26,8 @@ public:
     std::optional<std::wstring> prompt(std::wstring_view promptText);
 
     // The next input line, nothing printed (dialogs echo what they take).
-    // Lines of more than kMaxLineLength characters are cut there.
+    // Lines of more than kMaxLineLength characters are cut there, and the
+    // cut is reported; a UTF-8 byte-order mark before the first line goes.
     std::optional<std::wstring> readLine();
 
     // Prints a line that echoes input taken without a prompt.
@@ -51,6 +52,7 @@ private:
     std::deque<std::wstring> queued_;
     std::istream* input_ = nullptr;
     bool echoAnswers_ = true;
+    bool firstLine_ = true;  // of the input set last
     bool atLineStart_ = true;
 };
 

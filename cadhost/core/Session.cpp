@@ -297,8 +297,12 @@ int runHost(int argc, char** argv) {
             commandLoop(false);
             continue;
         }
-        std::ifstream file(tz::platform::nativePath(script), std::ios::binary);
-        if (!file) {
+        // Checked first: a folder opens as a stream that reads nothing, a
+        // named pipe not at all until something writes to it.
+        const bool readable = tz::platform::canRead(script);
+        std::ifstream file;
+        if (readable) file.open(tz::platform::nativePath(script), std::ios::binary);
+        if (!readable || !file) {
             console().freshLine();
             console().print(L"Cannot open script file " + tz::platform::fromUtf8(script) + L"\n");
             status = 1;

@@ -154,10 +154,16 @@ int closeText(void* cookie) {
     return result;
 }
 
-// Opens like fopen, except that a folder is not a file here: fopen opens one
-// for reading, and every reader would then see an empty file instead of
-// saying that it cannot open its input.
+// Opens like fopen, except that a folder, a pipe or a socket is not a file
+// here: fopen opens a folder for reading, and every reader would then see
+// an empty file instead of saying that it cannot open its input; opening a
+// named pipe waits, for ever, for the other end.
 std::FILE* openRegular(const std::string& native, const char* mode) {
+    struct stat named {};
+    if (stat(native.c_str(), &named) == 0 && (S_ISFIFO(named.st_mode) || S_ISSOCK(named.st_mode))) {
+        errno = EINVAL;
+        return nullptr;
+    }
     std::FILE* file = std::fopen(native.c_str(), mode);
     if (file == nullptr) return nullptr;
     struct stat status {};

@@ -1,5 +1,7 @@
 #include "FileSystem.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -146,13 +148,19 @@ TEST(Paths, MissingFilesDoNotOpen) {
     EXPECT_EQ(openFile(folder() + "/none/such.txt", "w"), nullptr);
 }
 
-TEST(Paths, FoldersAreNotFiles) {
+TEST(Paths, FoldersAndPipesAreNotFiles) {
     // fopen reads a folder as an empty file; a reader must be told it cannot open it.
     const std::string path = folder() + "/site.tin";
     std::filesystem::create_directories(path);
     for (const char* mode : {"r", "rb", "r+", "w", "a"}) EXPECT_EQ(openFile(path, mode), nullptr) << mode;
     EXPECT_FALSE(canRead(path));
     EXPECT_FALSE(canRead(folder()));
+    // Opening a named pipe would wait for a writer for ever.
+    const std::string pipe = folder() + "/pipe.tin";
+    std::filesystem::remove(pipe);
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    for (const char* mode : {"r", "rb", "w"}) EXPECT_EQ(openFile(pipe, mode), nullptr) << mode;
+    EXPECT_FALSE(canRead(pipe));
 }
 
 TEST(Utf8, RoundTripAndStrayBytes) {
