@@ -18,6 +18,7 @@
 #include "contour/ContourTracer.h"
 #include "tin/ParallelNumberReader.h"
 #include "tin/TinFile.h"
+#include "volume/SurfaceReader.h"
 
 using namespace tz::terrain;
 
@@ -145,13 +146,13 @@ void reserveForFile(std::FILE* file, std::vector<Triangle>& triangles) {
 }
 
 // Reads the TIN with a break test before each triangle is taken in.
-// RTNORM, or RTCAN on a break.
+// RTNORM, or RTCAN on a break; `stop` tells why reading ended.
 // The numbers are read on two threads; records of nine are taken in as a
 // TinReader would give them, a record cut short at the end dropped.
-int readTin(std::FILE* file, std::vector<Triangle>& triangles) {
+int readTin(std::FILE* file, std::vector<Triangle>& triangles, volume::ReadStop& stop) {
     reserveForFile(file, triangles);
     bool broken = false;
-    readRecordsInParallel(file, 9, [&](const double* v) {
+    const RecordsEnd end = readRecordsInParallel(file, 9, [&](const double* v) {
         if (userBroke()) {
             broken = true;
             return false;
@@ -159,6 +160,9 @@ int readTin(std::FILE* file, std::vector<Triangle>& triangles) {
         triangles.push_back({{v[0], v[1], v[2]}, {v[3], v[4], v[5]}, {v[6], v[7], v[8]}});
         return true;
     });
+    stop = volume::ReadStop::EndOfFile;
+    if (!end.toTheEnd) stop = volume::ReadStop::NotANumber;
+    else if (end.leftOver > 0) stop = volume::ReadStop::IncompleteRecord;
     return broken ? RTCAN : RTNORM;
 }
 
@@ -180,9 +184,12 @@ int contoursCommand() {
         }
     }
     std::vector<Triangle> triangles;
-    const int read = readTin(file, triangles);
+    volume::ReadStop stop;
+    const int read = readTin(file, triangles, stop);
     std::fclose(file);
     if (read != RTNORM) return read;
+    const std::string stopped = volume::readStopMessage(tinPath, stop, triangles.size());
+    if (!stopped.empty()) acutPrintf(_T("%s"), tz::platform::fromUtf8(stopped).c_str());
 
     const std::optional<ElevationRange> range = tinElevationRange(triangles);
     // The tracer is built on its own thread while the dialog is up.
