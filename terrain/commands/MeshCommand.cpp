@@ -1,5 +1,6 @@
 // rmesh: the project's TIN drawn as a square grid of 3D polylines, one per
 // column and one per row, optionally hung from a base elevation by a skirt.
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -147,6 +148,8 @@ struct MeshValues {
     double spacing, scale, base;
 };
 
+constexpr double kMostPairsPerLine = 160000;
+
 std::optional<MeshValues> meshValues(const TinExtent& extent) {
     const ProjectSettings& settings = projectSettings();
     const std::optional<double> spacing = distance(settings.get(L"dxi"));
@@ -162,6 +165,13 @@ std::optional<MeshValues> meshValues(const TinExtent& extent) {
     }
     if (problem != volume::StepProblem::None || problemY != volume::StepProblem::None) {
         acedAlert(_T("The grid spacing is too small for the coordinates of the TIN.  Command terminates.\n"));
+        return std::nullopt;
+    }
+    // A grid line holds at most kMostPairsPerLine pairs; a longer one would
+    // take memory without end and could not be stopped while it is walked.
+    const double widest = std::max(extent.xmax - extent.xmin, extent.ymax - extent.ymin);
+    if (!(widest / *spacing < kMostPairsPerLine)) {
+        acedAlert(_T("The grid spacing gives more than 160000 points on a grid line.  Command terminates.\n"));
         return std::nullopt;
     }
     if (!scale) {
