@@ -8,6 +8,7 @@
 #include "Project.h"
 #include "TerrainCommands.h"
 #include "arxHeaders.h"
+#include "tin/TinFile.h"
 
 using tz::terrain::ProjectSettings;
 
@@ -122,14 +123,32 @@ void publishProjectPath() {
     acutRelRb(value);
 }
 
+// Whether the project would write over its own point file: the settings
+// file and the TIN and its stage files are named after it.
+bool pointFileIsProjectFile(const std::wstring& pointFile) {
+    if (tz::terrain::settingsFileName(pointFile) == pointFile) return true;
+    const std::string path = tz::platform::toUtf8(pointFile);
+    for (const char* extension : {".tin", ".ttin", ".ftin"}) {
+        if (tz::terrain::withExtension(path, extension) == path) return true;
+    }
+    return false;
+}
+
 // openProject: with a path (ldtmopen) or through the dialog (dtmopen).
 int openProject(bool withPath, const std::wstring& path) {
     if (settings.isOpen()) writeSettings();
+    const std::wstring previous = settings.get(L"dpoints");
     if (withPath) {
         settings.set(L"dpoints", path);
     } else {
         const int result = runOpenDialog();
         if (result != RTNORM) return result;
+    }
+    if (pointFileIsProjectFile(settings.get(L"dpoints"))) {
+        settings.set(L"dpoints", previous);
+        acedAlert(_T("A point file named .set, .tin, .ttin or .ftin would be overwritten by the project's own ")
+                  _T("files.  Command terminates.\n"));
+        return RTERROR;
     }
     const int result = loadSettings();
     if (result == RTNORM) publishProjectPath();
