@@ -14,6 +14,9 @@ namespace tz::cad {
 
 namespace {
 
+// Far beyond any drawing's count of objects, far below the end of the range.
+constexpr uint64_t kHighestKeptHandle = uint64_t{1} << 48;
+
 struct RawEntity {
     std::wstring type;
     uint64_t handle = 0;
@@ -303,6 +306,9 @@ std::vector<RawEntity> Parser::readEntities(const char* where, const char* endMa
         entity.groups = readGroups(where, known);
         recording_ = nullptr;
         if (std::optional<std::wstring> handle = groupString(entity.groups, 5)) entity.handle = parseHandle(*handle);
+        // New objects take handles after the highest one read: one so high
+        // that none could follow is given up and the entity takes a new one.
+        if (entity.handle > kHighestKeptHandle) entity.handle = 0;
         entities.push_back(std::move(entity));
     }
 }

@@ -72,6 +72,20 @@ TEST(DxfReader, KeepsTheFilesHandlesAndRenumbersDuplicates) {
     EXPECT_GT(drawing->handleSeed(), entities[1]->handle);
 }
 
+TEST(DxfReader, AHandleAtTheTopOfTheRangeIsReplaced) {
+    // New handles follow the highest one read; after FFFFFFFFFFFFFFFF they would start again at 0.
+    const auto drawing = read(dxf({{0, "SECTION"}, {2, "ENTITIES"},
+                                   {0, "POINT"}, {5, "5"}, {8, "0"}, {10, "1"}, {20, "1"},
+                                   {0, "POINT"}, {5, "FFFFFFFFFFFFFFFF"}, {8, "0"}, {10, "2"}, {20, "2"},
+                                   {0, "ENDSEC"}, {0, "EOF"}}));
+    const auto entities = walk(*drawing);
+    ASSERT_EQ(entities.size(), 2u);
+    EXPECT_EQ(entities[0]->handle, 0x5u);
+    EXPECT_GT(entities[1]->handle, 0x5u);
+    EXPECT_LT(entities[1]->handle, uint64_t{1} << 48);
+    EXPECT_GT(drawing->handleSeed(), entities[1]->handle);
+}
+
 TEST(DxfReader, LinksToOtherObjectsAndSubclassMarkersLeaveNoTrace) {
     // As other programs write entities: owners, reactors, dictionaries,
     // subclass markers; a vertex without its own layer takes its polyline's.
