@@ -271,10 +271,12 @@ int runHost(int argc, char** argv) {
     hostState().userBreakAt = options.userBreak;
 
     if (!options.drawing.empty()) {
-        if (!openDrawing(options.drawing, error)) {
+        std::string note;
+        if (!openDrawing(options.drawing, error, &note)) {
             std::cerr << "tzcad: cannot open drawing " << options.drawing << ": " << error << "\n";
             return 1;
         }
+        if (!note.empty()) std::cerr << "tzcad: " << options.drawing << ": " << note << "\n";
         hostState().drawingPath = options.drawing;
     }
     for (const std::string& setting : options.settings) {

@@ -184,6 +184,42 @@ void Drawing::forget(uint64_t handle) {
     for (uint64_t sub : subs) entities_.erase(sub);
 }
 
+bool Drawing::blockLeadsTo(std::wstring_view from, std::wstring_view target) const {
+    std::vector<const BlockDefinition*> pending;
+    std::vector<const BlockDefinition*> seen;
+    auto visit = [&](std::wstring_view name) {
+        if (equalsIgnoreCase(name, target)) return true;
+        const BlockDefinition* block = findBlock(name);
+        if (block != nullptr && std::find(seen.begin(), seen.end(), block) == seen.end()) {
+            seen.push_back(block);
+            pending.push_back(block);
+        }
+        return false;
+    };
+    if (visit(from)) return true;
+    while (!pending.empty()) {
+        const BlockDefinition* block = pending.back();
+        pending.pop_back();
+        for (uint64_t handle : block->entities) {
+            const Entity* entity = find(handle);
+            if (entity == nullptr || entity->type != L"INSERT") continue;
+            if (const Group* name = findGroup(entity->data, 2)) {
+                if (const auto* text = std::get_if<std::wstring>(&name->value); text && visit(*text)) return true;
+            }
+        }
+    }
+    return false;
+}
+
+void Drawing::removeFromBlock(std::wstring_view name, uint64_t handle) {
+    for (BlockDefinition& block : blocks_) {
+        if (!equalsIgnoreCase(block.name, name)) continue;
+        std::erase(block.entities, handle);
+        forget(handle);
+        return;
+    }
+}
+
 void Drawing::defineBlock(BlockDefinition block) {
     for (BlockDefinition& existing : blocks_) {
         if (!equalsIgnoreCase(existing.name, block.name)) continue;

@@ -88,6 +88,11 @@ public:
     // Adds the definition, or replaces the one of the same name (its old
     // entities are dropped; block references now show the new definition).
     void defineBlock(BlockDefinition block);
+    // Whether block `from` is `target` or inserts it, directly or through
+    // the blocks it inserts (`target` itself is not looked into).
+    bool blockLeadsTo(std::wstring_view from, std::wstring_view target) const;
+    // Takes a top-level entity out of a block definition, and out of the drawing.
+    void removeFromBlock(std::wstring_view name, uint64_t handle);
 
     // --- header variables read from a file ("$LUNITS" -> its groups) --------
     std::map<std::wstring, GroupList>& header() { return header_; }
@@ -95,11 +100,13 @@ public:
 
     // --- acdbEntMake's unfinished work --------------------------------------
     PendingConstruction& pending() { return pending_; }
+    // Drops a stored entity and its sub-entities, placed nowhere (the parts
+    // of a block definition that is given up).
+    void forget(uint64_t handle);
 
 private:
     const std::vector<uint64_t>* containerOf(const Entity& entity) const;
     std::optional<uint64_t> nextTopLevel(const Entity& entity) const;
-    void forget(uint64_t handle);
 
     intptr_t serial_;
     uint64_t nextHandle_ = 0x20;

@@ -95,7 +95,7 @@ std::string systemError() { return std::strerror(errno); }
 
 }  // namespace
 
-bool openDrawing(const std::string& path, std::string& error) {
+bool openDrawing(const std::string& path, std::string& error, std::string* note) {
     const std::string native = tz::platform::nativePath(path);
     std::error_code ec;
     if (std::filesystem::is_directory(native, ec)) {
@@ -108,8 +108,9 @@ bool openDrawing(const std::string& path, std::string& error) {
         return false;
     }
     std::unique_ptr<Drawing> drawing;
+    DxfReadNotes notes;
     try {
-        drawing = readDxf(input);
+        drawing = readDxf(input, &notes);
     } catch (const DxfError& problem) {
         error = std::string("not a readable DXF file: ") + problem.what();
         return false;
@@ -120,6 +121,11 @@ bool openDrawing(const std::string& path, std::string& error) {
     if (input.bad()) {
         error = "reading failed";
         return false;
+    }
+    if (note != nullptr && notes.leftOut > 0) {
+        *note = std::to_string(notes.leftOut) + (notes.leftOut == 1 ? " entity" : " entities") +
+                " could not be kept and " + (notes.leftOut == 1 ? "is" : "are") + " left out (the first, " +
+                tz::platform::toUtf8(notes.firstReason) + ")";
     }
     replaceCurrentDrawing(std::move(drawing));
     applyHeaderValues(currentDrawing());

@@ -11,8 +11,9 @@ namespace tz::cad {
 // drawing (names and selection sets of the old drawing no longer resolve)
 // and takes the file's units, precision, scale, current layer and text
 // settings into the system variables. On failure the open drawing is
-// unchanged and `error` says why, naming the line of a damaged file.
-bool openDrawing(const std::string& path, std::string& error);
+// unchanged and `error` says why, naming the line of a damaged file. When
+// entities had to be left out, `note` (when given) says how many and why.
+bool openDrawing(const std::string& path, std::string& error, std::string* note = nullptr);
 
 // Writes the open drawing as an AutoCAD 2000 DXF file: into a temporary file
 // beside the target, renamed over it once complete, so that a failure never

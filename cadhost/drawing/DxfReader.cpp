@@ -69,6 +69,7 @@ public:
     explicit Parser(std::istream& input) : reader_(input) {}
 
     std::unique_ptr<Drawing> read();
+    const DxfReadNotes& notes() const { return notes_; }
 
 private:
     // --- the group stream ---
@@ -126,6 +127,13 @@ private:
     std::vector<RawBlock> blocks_;
     std::vector<RawEntity> entities_;
     std::unordered_set<uint64_t> usedHandles_;
+    DxfReadNotes notes_;
+
+    void leaveOut(const std::wstring& reason) {
+        if (notes_.leftOut++ == 0) notes_.firstReason = reason;
+    }
+    // Takes out every INSERT of a block definition that leads back to it.
+    void breakBlockCycles(Drawing& drawing);
 };
 
 Group Parser::convert(const DxfRawGroup& group, const char* where) {
@@ -393,7 +401,10 @@ std::optional<Entity> Parser::buildEntity(Drawing& drawing, RawEntity& raw, cons
     }
     // An entity of a known kind that lacks what makes it (a line without its
     // end point) cannot be drawn or written; it is left out.
-    if (!prepareEntityData(drawing, raw.type, entity.data, context, parent).empty()) return std::nullopt;
+    if (std::wstring problem = prepareEntityData(drawing, raw.type, entity.data, context, parent); !problem.empty()) {
+        leaveOut(raw.type + L": " + problem);
+        return std::nullopt;
+    }
     return entity;
 }
 
@@ -540,14 +551,37 @@ void Parser::build(Drawing& drawing) {
     for (auto& [raw, record] : userBlocks) {
         if (drawing.findBlockByRecord(record) != nullptr) addEntities(drawing, raw->entities, record, false);
     }
+    breakBlockCycles(drawing);
     addEntities(drawing, entities_, 0, false);
+}
+
+void Parser::breakBlockCycles(Drawing& drawing) {
+    std::vector<std::wstring> names;
+    for (const BlockDefinition& block : drawing.blocks()) names.push_back(block.name);
+    for (const std::wstring& name : names) {
+        const BlockDefinition* block = drawing.findBlock(name);
+        if (block == nullptr) continue;
+        std::vector<uint64_t> cyclic;
+        for (uint64_t handle : block->entities) {
+            const Entity* entity = drawing.find(handle);
+            if (entity == nullptr || entity->type != L"INSERT") continue;
+            const std::wstring inserted = groupString(entity->data, 2).value_or(L"");
+            if (drawing.blockLeadsTo(inserted, name)) cyclic.push_back(handle);
+        }
+        for (uint64_t handle : cyclic) {
+            drawing.removeFromBlock(name, handle);
+            leaveOut(L"INSERT: the block \"" + name + L"\" would contain itself");
+        }
+    }
 }
 
 }  // namespace
 
-std::unique_ptr<Drawing> readDxf(std::istream& input) {
+std::unique_ptr<Drawing> readDxf(std::istream& input, DxfReadNotes* notes) {
     Parser parser(input);
-    return parser.read();
+    std::unique_ptr<Drawing> drawing = parser.read();
+    if (notes != nullptr) *notes = parser.notes();
+    return drawing;
 }
 
 }  // namespace tz::cad

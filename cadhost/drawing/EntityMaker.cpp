@@ -83,6 +83,17 @@ MakeResult endBlock(Drawing& drawing) {
     discardComplex(drawing);
     BlockDefinition block = std::move(*drawing.pending().block);
     drawing.pending().block.reset();
+    // A block may not insert itself, directly or through other blocks: it
+    // could never be drawn, and no CAD program would open the drawing.
+    for (uint64_t handle : block.entities) {
+        const Entity* entity = drawing.find(handle);
+        if (entity == nullptr || entity->type != L"INSERT") continue;
+        const std::wstring inserted = groupString(entity->data, 2).value_or(L"");
+        if (drawing.blockLeadsTo(inserted, block.name)) {
+            for (uint64_t made : block.entities) drawing.forget(made);
+            return rejected(L"the block \"" + block.name + L"\" would contain itself");
+        }
+    }
     drawing.defineBlock(std::move(block));
     return {MakeOutcome::Made, 0, L""};
 }

@@ -264,6 +264,30 @@ TEST(EntityMaker, BlockDefinitionRules) {
     EXPECT_EQ(drawing.find(drawing.blocks()[0].entities[0])->type, L"CIRCLE");
 }
 
+TEST(EntityMaker, ABlockMayNotInsertItself) {
+    Drawing drawing;
+    make(drawing, {type(L"BLOCK"), stringGroup(2, L"C")});
+    make(drawing, {type(L"POINT"), at(10, 0, 0)});
+    make(drawing, {type(L"ENDBLK")});
+    make(drawing, {type(L"BLOCK"), stringGroup(2, L"D")});
+    make(drawing, {type(L"INSERT"), stringGroup(2, L"C"), at(10, 0, 0)});
+    make(drawing, {type(L"ENDBLK")});
+    // Directly, and through D: C redefined to insert D, which inserts C.
+    make(drawing, {type(L"BLOCK"), stringGroup(2, L"E")});
+    EXPECT_EQ(make(drawing, {type(L"INSERT"), stringGroup(2, L"E"), at(10, 0, 0)}).outcome, MakeOutcome::Rejected);
+    make(drawing, {type(L"ENDBLK")});
+    make(drawing, {type(L"BLOCK"), stringGroup(2, L"c")});
+    make(drawing, {type(L"INSERT"), stringGroup(2, L"D"), at(10, 0, 0)});
+    const MakeResult closing = make(drawing, {type(L"ENDBLK")});
+    EXPECT_EQ(closing.outcome, MakeOutcome::Rejected);
+    EXPECT_EQ(closing.reason, L"the block \"c\" would contain itself");
+    // C keeps its point; a new block may open.
+    ASSERT_NE(drawing.findBlock(L"C"), nullptr);
+    ASSERT_EQ(drawing.findBlock(L"C")->entities.size(), 1u);
+    EXPECT_EQ(drawing.find(drawing.findBlock(L"C")->entities[0])->type, L"POINT");
+    EXPECT_EQ(make(drawing, {type(L"BLOCK"), stringGroup(2, L"F")}).outcome, MakeOutcome::Continued);
+}
+
 TEST(EntityMaker, LayerListsMakeAndUpdateLayers) {
     Drawing drawing;
     // The suite names the layer in group 8.

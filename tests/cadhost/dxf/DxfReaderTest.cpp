@@ -173,6 +173,43 @@ TEST(DxfReader, BrokenEntitiesAndStrayPartsAreLeftOut) {
     EXPECT_EQ(entities[0]->type, L"POINT");
 }
 
+TEST(DxfReader, EntitiesLeftOutAreCountedWithTheFirstReason) {
+    std::istringstream in(dxf({{0, "SECTION"}, {2, "ENTITIES"},
+                               {0, "LINE"}, {8, "A<>*?|"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "1"},
+                               {0, "LINE"}, {8, "0"}, {62, "70000"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "1"},
+                               {0, "POINT"}, {8, "0"}, {10, "9"}, {20, "9"},
+                               {0, "ENDSEC"}, {0, "EOF"}}));
+    DxfReadNotes notes;
+    const auto drawing = readDxf(in, &notes);
+    EXPECT_EQ(walk(*drawing).size(), 1u);
+    EXPECT_EQ(notes.leftOut, 2u);
+    EXPECT_EQ(notes.firstReason, L"LINE: invalid layer name \"A<>*?|\"");
+}
+
+TEST(DxfReader, ABlockInsertedIntoItselfLosesThatInsert) {
+    // A inserts B, B inserts A: the first reference found to close the loop, A's of B, goes.
+    std::istringstream in(dxf({{0, "SECTION"}, {2, "BLOCKS"},
+                               {0, "BLOCK"}, {8, "0"}, {2, "A"}, {70, "0"}, {10, "0"}, {20, "0"},
+                               {0, "INSERT"}, {8, "0"}, {2, "B"}, {10, "0"}, {20, "0"},
+                               {0, "LINE"}, {8, "0"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "1"},
+                               {0, "ENDBLK"},
+                               {0, "BLOCK"}, {8, "0"}, {2, "B"}, {70, "0"}, {10, "0"}, {20, "0"},
+                               {0, "INSERT"}, {8, "0"}, {2, "A"}, {10, "0"}, {20, "0"},
+                               {0, "ENDBLK"},
+                               {0, "ENDSEC"}, {0, "SECTION"}, {2, "ENTITIES"},
+                               {0, "INSERT"}, {8, "0"}, {2, "A"}, {10, "0"}, {20, "0"},
+                               {0, "ENDSEC"}, {0, "EOF"}}));
+    DxfReadNotes notes;
+    const auto drawing = readDxf(in, &notes);
+    EXPECT_EQ(notes.leftOut, 1u);
+    EXPECT_EQ(notes.firstReason, L"INSERT: the block \"A\" would contain itself");
+    EXPECT_EQ(drawing->findBlock(L"A")->entities.size(), 1u);
+    EXPECT_EQ(drawing->findBlock(L"B")->entities.size(), 1u);
+    EXPECT_FALSE(drawing->blockLeadsTo(L"A", L"B"));
+    EXPECT_TRUE(drawing->blockLeadsTo(L"B", L"A"));
+    EXPECT_EQ(walk(*drawing).size(), 1u);
+}
+
 TEST(DxfReader, TablesAndBlocks) {
     const auto drawing = read(dxf({{0, "SECTION"}, {2, "TABLES"},
                                    {0, "TABLE"}, {2, "LTYPE"}, {70, "1"},
