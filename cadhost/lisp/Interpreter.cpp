@@ -9,9 +9,6 @@
 
 namespace tz::cad::lisp {
 
-namespace {
-constexpr int kMaxDepth = 400;  // deep enough for real LISP, shallow enough for the C++ stack
-}
 
 LispError::LispError(const std::wstring& text) : std::runtime_error(tz::platform::toUtf8(text)), message(text) {}
 
@@ -90,7 +87,7 @@ ValuePtr Interpreter::eval(const ValuePtr& form) {
     struct DepthGuard {
         int& depth;
         explicit DepthGuard(int& d) : depth(d) {
-            if (++depth > kMaxDepth) {
+            if (++depth > interpreter().depthLimit()) {
                 --depth;
                 fail(L"LISP stack overflow");
             }

@@ -44,6 +44,12 @@ public:
 
     [[noreturn]] static void fail(const std::wstring& message);
 
+    // How deep evaluation may go before it fails with "LISP stack overflow":
+    // as deep as the stack it runs on allows.
+    static constexpr int kDefaultDepthLimit = 400;  // within a thread's usual 8 MB
+    int depthLimit() const { return depthLimit_; }
+    void setDepthLimit(int limit) { depthLimit_ = limit; }
+
 private:
     ValuePtr callUserFunction(const ValuePtr& function, const std::vector<ValuePtr>& args);
 
@@ -51,6 +57,7 @@ private:
     std::unordered_map<std::wstring, ValuePtr> globals_;
     ValuePtr t_;
     int depth_ = 0;
+    int depthLimit_ = kDefaultDepthLimit;
 };
 
 // The one interpreter of the open document.
