@@ -9,7 +9,6 @@
 
 namespace tz::cad::lisp {
 
-
 LispError::LispError(const std::wstring& text) : std::runtime_error(tz::platform::toUtf8(text)), message(text) {}
 
 void Interpreter::fail(const std::wstring& message) { throw LispError(message); }
@@ -86,14 +85,14 @@ ValuePtr Interpreter::eval(const ValuePtr& form) {
 
     struct DepthGuard {
         int& depth;
-        explicit DepthGuard(int& d) : depth(d) {
-            if (++depth > interpreter().depthLimit()) {
+        DepthGuard(int& d, int limit) : depth(d) {
+            if (++depth > limit) {
                 --depth;
                 fail(L"LISP stack overflow");
             }
         }
         ~DepthGuard() { --depth; }
-    } guard(depth_);
+    } guard(depth_, depthLimit_);
 
     if (escapePressed) {
         escapePressed = 0;

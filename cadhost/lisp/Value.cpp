@@ -117,10 +117,6 @@ std::wstring hex(intptr_t value) {
     return buffer;
 }
 
-}  // namespace
-
-namespace {
-
 // Lists nested deeper than this print as "(...)": printing goes one call
 // deeper per level.
 constexpr int kMaxPrintDepth = 1000;

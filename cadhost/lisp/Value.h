@@ -46,8 +46,9 @@ struct Value {
     std::shared_ptr<FileHandle> file;
 
     explicit Value(Type t) : type(t) {}
-    // Frees a list's chain of cells in a loop: left to the members, a list
-    // of a million would free itself a million calls deep.
+    // Frees the cells it alone holds, through car and cdr, in a loop: left
+    // to the members, a list of a million would free itself a million
+    // calls deep.
     ~Value();
     Value(const Value&) = delete;
     Value& operator=(const Value&) = delete;
