@@ -1,6 +1,7 @@
 // Prompts answered from the session (acedInitGet, acedGetReal, acedGetInt,
 // acedGetDist, acedGetString, acedGetPoint, acedGetKword, acedGetFileD),
 // the break test, alerts and failure messages.
+#include <algorithm>
 #include <cmath>
 #include <cwchar>
 #include <cwctype>
@@ -51,7 +52,8 @@ std::wstring trim(const std::wstring& text) {
 // them: "LType" is LT, LTY, LTYP or LTYPE (its capitals lead, and any
 // longer start of the word will do); "eXit" is X or EXIT (capitals
 // elsewhere are the short form); "LTYPE,LT" is LT or a longer start of
-// LTYPE and answers "LTYPE"; an all-capital word must be typed whole.
+// LTYPE and answers "LTYPE"; a word without small letters ("LTYPE", "3D")
+// must be typed whole.
 std::optional<std::wstring> matchKeyword(const std::wstring& answer, const std::vector<std::wstring>& keywords) {
     const std::wstring typed = lower(answer);
     if (typed.empty()) return std::nullopt;
@@ -64,10 +66,11 @@ std::optional<std::wstring> matchKeyword(const std::wstring& answer, const std::
         if (comma != std::wstring::npos) {
             shortForm = lower(given.substr(comma + 1));
         } else {
+            // A word without small letters ("LTYPE", "3D") has no short form.
+            if (std::none_of(keyword.begin(), keyword.end(), [](wchar_t c) { return std::iswlower(c); })) continue;
             for (wchar_t c : keyword) {
                 if (std::iswupper(c)) shortForm += static_cast<wchar_t>(std::towlower(c));
             }
-            if (shortForm.size() == keyword.size()) continue;
         }
         if (shortForm.empty()) continue;
         if (typed == shortForm) return keyword;
@@ -226,7 +229,7 @@ int acedGetDist(const ads_point, const ACHAR* prompt, ads_real* result) {
 
 int acedGetString(int allowSpaces, const ACHAR* prompt, ACHAR* result, size_t size) {
     takeInitGet();
-    std::optional<std::wstring> answer = console().prompt(prompt ? prompt : L"");
+    std::optional<std::wstring> answer = console().prompt(prompt ? prompt : L"", allowSpaces != 0);
     if (!answer || *answer == L"*cancel*") return RTCAN;
     std::wstring text = *answer;
     if (!allowSpaces) text = text.substr(0, text.find(L' '));

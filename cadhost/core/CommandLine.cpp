@@ -99,25 +99,39 @@ bool runSessionCommand(const std::wstring& name, CommandArguments& args) {
 }
 
 // A plug-in's command or a LISP C: command reads its prompts from the
-// console: what follows its name in `queue` answers them first.
-void queueAnswers(std::deque<std::wstring>* queue) {
-    if (queue == nullptr) return;
-    console().queueAnswers(std::vector<std::wstring>(queue->begin(), queue->end()));
-    queue->clear();
-}
+// console: what follows its name in `queue` answers them first, and no
+// more than the command itself takes.
+struct CommandAnswers {
+    bool typed;
+    CommandAnswers(std::deque<std::wstring>* queue, bool typedLine) : typed(typedLine) {
+        std::vector<std::wstring> answers;
+        if (queue != nullptr) {
+            answers.assign(queue->begin(), queue->end());
+            queue->clear();
+        }
+        console().beginAnswers(std::move(answers), typed);
+    }
+    ~CommandAnswers() {
+        const std::vector<std::wstring> left = console().endAnswers();
+        if (!typed || left.empty()) return;
+        std::wstring words;
+        for (const std::wstring& word : left) words += (words.empty() ? L"" : L" ") + word;
+        console().freshLine();
+        console().print(L"; not used by the command: " + words + L"\n");
+    }
+};
 
-bool runNamed(const std::wstring& name, CommandArguments& args, std::deque<std::wstring>* queue) {
+bool runNamed(const std::wstring& name, CommandArguments& args, std::deque<std::wstring>* queue, bool typed) {
     if (const RegisteredCommand* command = modules().findCommand(name)) {
-        queueAnswers(queue);
+        CommandAnswers answers(queue, typed);
         runPluginCommand(*command);
-        console().clearQueuedAnswers();
         return true;
     }
     lisp::Interpreter& lisp = lisp::interpreter();
     const lisp::ValuePtr function = lisp.global(L"C:" + upper(name));
     if (function && (function->type == lisp::Type::UserFunc || function->type == lisp::Type::External ||
                      function->type == lisp::Type::Subr)) {
-        queueAnswers(queue);
+        CommandAnswers answers(queue, typed);
         try {
             const lisp::ValuePtr value = lisp.apply(function, {});
             (void)value;
@@ -125,7 +139,6 @@ bool runNamed(const std::wstring& name, CommandArguments& args, std::deque<std::
             console().freshLine();
             console().print(L"; error: " + error.message + L"\n");
         }
-        console().clearQueuedAnswers();
         return true;
     }
     if (runSessionCommand(name, args)) return true;
@@ -142,7 +155,7 @@ bool runTypedCommand(const std::wstring& name, const std::wstring& rest) {
     SessionArguments args(rest);
     const std::vector<std::wstring> typed = words(rest);
     std::deque<std::wstring> queue(typed.begin(), typed.end());
-    if (runNamed(name, args, &queue)) return true;
+    if (runNamed(name, args, &queue, true)) return true;
     console().freshLine();
     console().print(L"Unknown command \"" + upper(name) + L"\".\n");
     return false;
@@ -155,7 +168,7 @@ int runCommandTokens(const std::vector<std::wstring>& tokens) {
         queue.pop_front();
         if (name.empty()) continue;  // Enter at the command prompt
         TokenArguments args(queue);
-        if (!runNamed(name, args, &queue)) {
+        if (!runNamed(name, args, &queue, false)) {
             console().freshLine();
             console().print(L"Unknown command \"" + upper(name) + L"\".\n");
             return -5001;

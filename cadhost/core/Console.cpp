@@ -62,15 +62,27 @@ std::optional<std::wstring> Console::readLine() {
     return tz::platform::fromUtf8(line);
 }
 
-void Console::queueAnswers(std::vector<std::wstring> answers) {
-    for (auto& answer : answers) queued_.push_back(std::move(answer));
+void Console::beginAnswers(std::vector<std::wstring> answers, bool typed) {
+    frames_.push_back({std::deque<std::wstring>(answers.begin(), answers.end()), typed});
 }
 
-std::optional<std::wstring> Console::prompt(std::wstring_view promptText) {
+std::vector<std::wstring> Console::endAnswers() {
+    if (frames_.empty()) return {};
+    std::vector<std::wstring> left(frames_.back().words.begin(), frames_.back().words.end());
+    frames_.pop_back();
+    return left;
+}
+
+std::optional<std::wstring> Console::prompt(std::wstring_view promptText, bool wholeLine) {
     print(promptText);
-    if (!queued_.empty()) {
-        std::wstring answer = std::move(queued_.front());
-        queued_.pop_front();
+    if (!frames_.empty() && !frames_.back().words.empty()) {
+        Answers& given = frames_.back();
+        std::wstring answer = std::move(given.words.front());
+        given.words.pop_front();
+        while (wholeLine && given.typed && !given.words.empty()) {
+            answer += L" " + given.words.front();
+            given.words.pop_front();
+        }
         print(answer);
         print(L"\n");
         return answer;

@@ -22,8 +22,10 @@ public:
     void messageBox(std::wstring_view text, std::wstring_view caption, std::wstring_view buttons);
 
     // Shows `prompt`, reads the next input line and echoes it after the prompt.
-    // nullopt when the input has ended; callers treat that as Escape.
-    std::optional<std::wstring> prompt(std::wstring_view promptText);
+    // nullopt when the input has ended; callers treat that as Escape. A
+    // prompt that takes blanks (`wholeLine`) given words typed after a
+    // command's name takes all of them that are left, as one answer.
+    std::optional<std::wstring> prompt(std::wstring_view promptText, bool wholeLine = false);
 
     // The next input line, nothing printed (dialogs echo what they take).
     // Lines of more than kMaxLineLength characters are cut there, and the
@@ -36,11 +38,14 @@ public:
     // Starts a new line unless the cursor already is at the start of one.
     void freshLine();
 
-    // Answers given ahead, as the host's command function gives them: the
-    // next prompts take these first, echoed as if typed.
-    void queueAnswers(std::vector<std::wstring> answers);
-    void clearQueuedAnswers() { queued_.clear(); }
-    bool hasQueuedAnswers() const { return !queued_.empty(); }
+    // Answers given ahead to one command, as the host's command function
+    // gives them (`typed`: the words typed after the command's name): the
+    // command's prompts take these first, echoed as if typed. Each command
+    // has its own; one it starts takes none of its caller's.
+    void beginAnswers(std::vector<std::wstring> answers, bool typed);
+    // Ends the innermost command's answers; answers the ones it left.
+    std::vector<std::wstring> endAnswers();
+    void clearQueuedAnswers() { frames_.clear(); }
 
     // Where input lines come from; null means no input (every prompt cancels).
     void setInput(std::istream* input, bool echoAnswers);
@@ -49,7 +54,11 @@ public:
     static constexpr size_t kMaxLineLength = 1 << 20;
 
 private:
-    std::deque<std::wstring> queued_;
+    struct Answers {
+        std::deque<std::wstring> words;
+        bool typed = false;
+    };
+    std::vector<Answers> frames_;
     std::istream* input_ = nullptr;
     bool echoAnswers_ = true;
     bool firstLine_ = true;  // of the input set last

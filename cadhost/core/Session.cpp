@@ -20,7 +20,9 @@
 #include "core/HostState.h"
 #include "core/Modules.h"
 #include "core/SystemVariables.h"
+#include "drawing/CurrentDrawing.h"
 #include "drawing/DrawingFiles.h"
+#include "drawing/Group.h"
 #include "lisp/Interpreter.h"
 #include "lisp/Reader.h"
 #include "plot/Plot.h"
@@ -281,6 +283,12 @@ int runHost(int argc, char** argv) {
     }
     for (const std::string& setting : options.settings) {
         const size_t eq = setting.find('=');
+        // The current layer must be one of the drawing's, as setvar has it.
+        if (eq != std::string::npos && equalsIgnoreCase(tz::platform::fromUtf8(setting.substr(0, eq)), L"CLAYER") &&
+            currentDrawing().findLayer(tz::platform::fromUtf8(setting.substr(eq + 1))) == nullptr) {
+            std::cerr << "tzcad: --set " << setting << ": the drawing has no layer of that name\n";
+            return 2;
+        }
         if (eq == std::string::npos || !systemVariables().setFromText(setting.substr(0, eq), setting.substr(eq + 1), error)) {
             std::cerr << "tzcad: --set " << setting << ": " << (eq == std::string::npos ? "expected NAME=VALUE" : error) << "\n";
             return 2;
@@ -299,12 +307,13 @@ int runHost(int argc, char** argv) {
             commandLoop(false);
             continue;
         }
-        // Checked first: a folder opens as a stream that reads nothing, a
-        // named pipe not at all until something writes to it.
-        const bool readable = tz::platform::canRead(script);
+        // A folder opens as a stream that reads nothing. A pipe is read as
+        // the script it carries (tzcad <(make-script), /dev/stdin).
+        std::error_code ec;
+        const bool folder = std::filesystem::is_directory(tz::platform::nativePath(script), ec);
         std::ifstream file;
-        if (readable) file.open(tz::platform::nativePath(script), std::ios::binary);
-        if (!readable || !file) {
+        if (!folder) file.open(tz::platform::nativePath(script), std::ios::binary);
+        if (folder || !file) {
             console().freshLine();
             console().print(L"Cannot open script file " + tz::platform::fromUtf8(script) + L"\n");
             status = 1;

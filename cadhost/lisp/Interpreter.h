@@ -44,8 +44,10 @@ public:
 
     [[noreturn]] static void fail(const std::wstring& message);
 
-    // How deep evaluation may go before it fails with "LISP stack overflow":
-    // as deep as the stack it runs on allows.
+    // How deep evaluation may go, in levels of evaluation (a call of a user
+    // function takes about three), before it fails with "LISP stack
+    // overflow": what the stack it runs on takes; the session sets it for
+    // the stack of its own thread.
     static constexpr int kDefaultDepthLimit = 400;  // within a thread's usual 8 MB
     int depthLimit() const { return depthLimit_; }
     void setDepthLimit(int limit) { depthLimit_ = limit; }
