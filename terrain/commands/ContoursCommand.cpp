@@ -160,9 +160,7 @@ int readTin(std::FILE* file, std::vector<Triangle>& triangles, volume::ReadStop&
         triangles.push_back({{v[0], v[1], v[2]}, {v[3], v[4], v[5]}, {v[6], v[7], v[8]}});
         return true;
     });
-    stop = volume::ReadStop::EndOfFile;
-    if (!end.toTheEnd) stop = volume::ReadStop::NotANumber;
-    else if (end.leftOver > 0) stop = volume::ReadStop::IncompleteRecord;
+    stop = volume::stopOf(end);
     return broken ? RTCAN : RTNORM;
 }
 

@@ -33,14 +33,17 @@ SurfaceLoad loadSurface(std::FILE* file, LastRecordRule rule) {
         load.triangles.push_back(prepareTriangle(numbers));
         return true;
     });
-    if (!end.toTheEnd) {
-        load.stop = ReadStop::NotANumber;
-    } else if (end.leftOver > 0) {
-        load.stop = ReadStop::IncompleteRecord;
-    } else if (rule == LastRecordRule::DropWithoutLineEnd && end.endsInNumber) {
+    load.stop = stopOf(end);
+    if (load.stop == ReadStop::EndOfFile && rule == LastRecordRule::DropWithoutLineEnd && end.endsInNumber) {
         load.triangles.pop_back();  // the last triangle ran into the end of the file
     }
     return load;
+}
+
+ReadStop stopOf(const RecordsEnd& end) {
+    if (!end.toTheEnd) return ReadStop::NotANumber;
+    if (end.leftOver > 0) return ReadStop::IncompleteRecord;
+    return ReadStop::EndOfFile;
 }
 
 std::string readStopMessage(const std::string& path, ReadStop stop, std::size_t triangles) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "tin/NumberText.h"
+#include "tin/ParallelNumberReader.h"
 #include "volume/PreparedTriangle.h"
 
 namespace tz::terrain::volume {
@@ -58,5 +59,8 @@ SurfaceLoad loadSurface(std::FILE* file, LastRecordRule rule);
 // The command-line message for a reading that stopped before the end of the
 // file named `path` after `triangles` triangles; empty for ReadStop::EndOfFile.
 std::string readStopMessage(const std::string& path, ReadStop stop, std::size_t triangles);
+
+// Why a parallel read of triangle records ended.
+ReadStop stopOf(const RecordsEnd& end);
 
 }  // namespace tz::terrain::volume
