@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "FileSystem.h"
-#include "TextOutput.h"
 #include "arxHeaders.h"
 #include "profile/ProfileCutter.h"
 
@@ -17,7 +16,7 @@ int writeProfile(const Alignment& alignment, double startStation, const EdgeList
     const EdgeCrossingFinder finder(edges.edges());
     ProfileCut cut = cutProfile(alignment, startStation, finder);
     if (cut.status == CutStatus::unusableArc) {
-        acutPrintf(_T("\nThe polyline holds an arc too long or too nearly straight to be cut."));
+        acutPrintf(_T("\nThe polyline holds an arc too long to be cut."));
         acutPrintf(_T("\nUnable to extract profile!"));
         return RTERROR;
     }
@@ -32,8 +31,8 @@ int writeProfile(const Alignment& alignment, double startStation, const EdgeList
     acutDelString(chosen.resval.rstring);
 
     const std::string text = profileText(sortedByStation(std::move(cut.samples)));
-    std::FILE* file = tz::platform::openFile(path, "w");
-    if (file == nullptr || !writeAndClose(file, text)) {
+    tz::platform::ReplacementFile file(path, "w");
+    if (!file.write(text) || !file.commit()) {
         acutPrintf(_T("\nCan't write the profile file %s. Command Terminates."), path.c_str());
         return RTERROR;
     }

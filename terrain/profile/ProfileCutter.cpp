@@ -52,11 +52,9 @@ ProfileCut cutProfile(const Alignment& alignment, double startStation, const Edg
     // Refuse before cutting anything, so that a refused cut leaves no partial profile.
     for (std::size_t i = 1; i < v.size(); ++i) {
         const double bulge = v[i - 1].bulge;
-        if (bulge == 0) continue;
+        if (cutStraight(bulge)) continue;
         const ArcStations arc({v[i - 1].x, v[i - 1].y, 0}, {v[i].x, v[i].y, 0}, bulge);
-        const bool walkable = arc.length() <= kMaxArcLength && std::isfinite(arc.centre().x) &&
-                              std::isfinite(arc.centre().y);
-        if (!walkable) {
+        if (!(arc.length() <= kMaxArcLength)) {
             cut.status = CutStatus::unusableArc;
             return cut;
         }
@@ -66,7 +64,7 @@ ProfileCut cutProfile(const Alignment& alignment, double startStation, const Edg
         const Point3 from{v[i - 1].x, v[i - 1].y, 0};
         const Point3 to{v[i].x, v[i].y, 0};
         const double bulge = v[i - 1].bulge;
-        if (bulge == 0)
+        if (cutStraight(bulge))
             walk.straight(from, to);
         else
             walk.arc(ArcStations(from, to, bulge), from, to);

@@ -2,6 +2,8 @@
 // crossing of the polyline with an edge gives a sample (station, elevation).
 #pragma once
 
+#include <cmath>
+
 #include <string>
 #include <vector>
 
@@ -18,8 +20,7 @@ struct ProfileSample {
 enum class CutStatus {
     ok,
     // An arc that cannot be walked: so long that cutting it one drawing unit
-    // at a time would not end in reasonable time, or with a bulge so close to
-    // zero that its centre lies beyond a double's range. Nothing is cut.
+    // at a time would not end in reasonable time. Nothing is cut.
     unusableArc,
 };
 
@@ -31,9 +32,19 @@ struct ProfileCut {
 // Arcs longer than this many drawing units are refused (see unusableArc).
 inline constexpr double kMaxArcLength = 1e8;
 
+// A segment whose bulge is smaller than this is cut as the straight segment
+// it is. Its arc would be drawn from a centre some chord / (4 |bulge|) away,
+// and with a double's rounding there a point of it lands about chord x
+// 1e-16 / |bulge| off: below this bulge that error is larger than the arc's
+// whole rise over its chord (chord x |bulge| / 2), so the chord is the
+// better arc. Bulges this small are what rounding leaves on straight
+// segments of polylines that were edited or converted.
+inline constexpr double kFlatBulge = 1e-8;
+inline bool cutStraight(double bulge) { return !(std::fabs(bulge) >= kFlatBulge); }
+
 // Walks the polyline from its first vertex to its last (the closing segment
 // of a closed polyline is not cut), starting at `startStation`. Straight
-// segments are cut whole; arcs along their chords of one drawing unit, with
+// segments (and those of a bulge below kFlatBulge) are cut whole; arcs along their chords of one drawing unit, with
 // stations measured along the arc. Samples come in the order found: segment
 // by segment, chord by chord, and along each in edge-list order.
 ProfileCut cutProfile(const Alignment& alignment, double startStation, const EdgeCrossingFinder& finder);

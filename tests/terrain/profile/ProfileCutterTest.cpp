@@ -183,8 +183,28 @@ TEST(ProfileCutter, ReportsArcsThatCannotBeWalked) {
     const Profile huge = cut({kSingleEdge}, polyline({{0, 0, 1e12}, {1000, 0, 0}}), 0);
     EXPECT_EQ(huge.status, CutStatus::unusableArc);
     EXPECT_TRUE(huge.found.empty());
-    const Profile flat = cut({kSingleEdge}, polyline({{0, 0, 1e-200}, {10, 0, 0}}), 0);
-    EXPECT_EQ(flat.status, CutStatus::unusableArc);
+}
+
+TEST(ProfileCutter, ABulgeNearZeroIsCutAsTheStraightSegment) {
+    // One triangle at survey coordinates; the segment crosses only its
+    // hypotenuse, at station 56.568542 and elevation 25. Walked as an arc
+    // from a centre some 10^17 units away, a bulge of rounding noise put
+    // samples on edges the segment never reaches.
+    std::istringstream tin("512300 4012300 10 512400 4012300 20 512300 4012400 30\n");
+    const EdgeLoad load = readTinEdges(tin);
+    const std::string straight = "56.568542 25.000000\n";
+    for (double bulge : {0.0, -1.2246e-16, 1e-14, 9e-9, 1e-200}) {
+        const Profile p = cut(load.edges.edges(), polyline({{512310, 4012310, bulge}, {512390, 4012390, 0}}), 0);
+        EXPECT_EQ(p.status, CutStatus::ok) << bulge;
+        EXPECT_EQ(p.text, straight) << bulge;
+    }
+    // From 1e-8 on the arc is walked, and its one crossing is where the
+    // arc, rising 0.06 mm over the chord, meets the hypotenuse.
+    const Profile arc = cut(load.edges.edges(), polyline({{512310, 4012310, 1e-6}, {512390, 4012390, 0}}), 0);
+    EXPECT_EQ(arc.status, CutStatus::ok);
+    ASSERT_EQ(arc.found.size(), 1u);
+    EXPECT_NEAR(arc.found[0].station, 56.568542, 1e-4);
+    EXPECT_NEAR(arc.found[0].elevation, 25, 1e-4);
 }
 
 TEST(ProfileCutter, TheSingleTriangleTinGivesOneSampleOnItsSecondEdge) {
