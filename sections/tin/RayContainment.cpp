@@ -9,7 +9,7 @@ Point3 flat(const Point3& p) { return {p.x, p.y, 0.0}; }
 }  // namespace
 
 double planArea2(const Triangle& t) {
-    return t.p1.x * (t.p2.y - t.p3.y) + t.p2.x * (t.p3.y - t.p1.y) + t.p3.x * (t.p1.y - t.p2.y);
+    return (t.p2.x - t.p1.x) * (t.p3.y - t.p1.y) - (t.p3.x - t.p1.x) * (t.p2.y - t.p1.y);
 }
 
 bool containsByRay(const Triangle& t, double x, double y, double rayEndX) {
@@ -23,14 +23,16 @@ bool containsByRay(const Triangle& t, double x, double y, double rayEndX) {
 }
 
 double planeElevation(const Triangle& t, double x, double y) {
-    const double x1 = t.p1.x, y1 = t.p1.y, z1 = t.p1.z;
-    const double x2 = t.p2.x, y2 = t.p2.y, z2 = t.p2.z;
-    const double x3 = t.p3.x, y3 = t.p3.y, z3 = t.p3.z;
-    const double a = y1 * (z2 - z3) + y2 * (z3 - z1) + y3 * (z1 - z2);
-    const double b = z1 * (x2 - x3) + z2 * (x3 - x1) + z3 * (x1 - x2);
-    const double c = x1 * (y2 - y3) + x2 * (y3 - y1) + x3 * (y1 - y2);
-    const double e = x1 * (y2 * z3 - y3 * z2) + x2 * (y3 * z1 - y1 * z3) + x3 * (y1 * z2 - y2 * z1);
-    return (e - a * x - b * y) / c;
+    // The plane a x + b y + c z = e, with every coordinate taken from the
+    // first vertex: the same plane, but at survey coordinates (millions of
+    // metres) e - a x - b y from raw ones cancels all but a few digits and
+    // misses the ground by up to a metre.
+    const double dx2 = t.p2.x - t.p1.x, dy2 = t.p2.y - t.p1.y, dz2 = t.p2.z - t.p1.z;
+    const double dx3 = t.p3.x - t.p1.x, dy3 = t.p3.y - t.p1.y, dz3 = t.p3.z - t.p1.z;
+    const double a = dy2 * dz3 - dy3 * dz2;
+    const double b = dz2 * dx3 - dz3 * dx2;
+    const double c = dx2 * dy3 - dx3 * dy2;
+    return t.p1.z - (a * (x - t.p1.x) + b * (y - t.p1.y)) / c;
 }
 
 }  // namespace tz::sections

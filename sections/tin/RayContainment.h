@@ -15,12 +15,14 @@ namespace tz::sections {
 // point in plan holds no point (its plane gives no elevation).
 bool containsByRay(const Triangle& triangle, double x, double y, double rayEndX);
 
-// The elevation at (x, y) of the plane through the triangle's vertices:
-// (e - a x - b y) / c with the coefficients of the plane's equation.
-// Not finite for a triangle that is a line in plan.
+// The elevation at (x, y) of the plane through the triangle's vertices
+// (a x + b y + c z = e), worked out from the first vertex so that survey
+// coordinates keep their digits. Not finite for a triangle that is a line
+// in plan.
 double planeElevation(const Triangle& triangle, double x, double y);
 
-// c of the plane's equation: twice the triangle's signed plan area.
+// c of the plane's equation: twice the triangle's signed plan area, from
+// the first vertex.
 double planArea2(const Triangle& triangle);
 
 }  // namespace tz::sections

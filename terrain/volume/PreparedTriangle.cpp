@@ -5,12 +5,16 @@
 namespace tz::terrain::volume {
 
 TrianglePlane planeOf(const PreparedTriangle& t) {
+    // From the first vertex: the same plane as from raw coordinates, whose
+    // products of survey-sized eastings and northings would cancel all but a
+    // few digits of a, b and d.
+    const double dx2 = t.x2 - t.x1, dy2 = t.y2 - t.y1, dz2 = t.z2 - t.z1;
+    const double dx3 = t.x3 - t.x1, dy3 = t.y3 - t.y1, dz3 = t.z3 - t.z1;
     TrianglePlane plane;
-    plane.a = t.y1 * (t.z2 - t.z3) + t.y2 * (t.z3 - t.z1) + t.y3 * (t.z1 - t.z2);
-    plane.b = t.z1 * (t.x2 - t.x3) + t.z2 * (t.x3 - t.x1) + t.z3 * (t.x1 - t.x2);
-    plane.c = t.x1 * (t.y2 - t.y3) + t.x2 * (t.y3 - t.y1) + t.x3 * (t.y1 - t.y2);
-    plane.d = -(t.x1 * (t.y2 * t.z3 - t.y3 * t.z2) + t.x2 * (t.y3 * t.z1 - t.y1 * t.z3) +
-                t.x3 * (t.y1 * t.z2 - t.y2 * t.z1));
+    plane.a = dy2 * dz3 - dy3 * dz2;
+    plane.b = dz2 * dx3 - dz3 * dx2;
+    plane.c = dx2 * dy3 - dx3 * dy2;
+    plane.d = -(plane.a * t.x1 + plane.b * t.y1 + plane.c * t.z1);
     return plane;
 }
 

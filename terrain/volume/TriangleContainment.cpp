@@ -50,7 +50,9 @@ double elevationAt(const PreparedTriangle& t, double x, double y) {
     const TrianglePlane plane = planeOf(t);
     const double zmin = lowestZ(t);
     if ((zmin - highestZ(t)) * plane.c == 0) return zmin;
-    return -(plane.a * x + plane.b * y + plane.d) / plane.c;
+    // Measured from the first vertex: -(a x + b y + d) / c at survey
+    // coordinates keeps only centimetres.
+    return t.z1 - (plane.a * (x - t.x1) + plane.b * (y - t.y1)) / plane.c;
 }
 
 }  // namespace tz::terrain::volume

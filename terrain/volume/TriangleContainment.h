@@ -25,7 +25,7 @@ bool pointOnTriangleEdge(const PreparedTriangle& triangle, double x, double y);
 bool containsPoint(const PreparedTriangle& triangle, double x, double y);
 
 // Elevation of the triangle's plane at (x, y): zmin for a level triangle or
-// one whose plane is vertical (c = 0), else -(a*x + b*y + d) / c.
+// one whose plane is vertical (c = 0), else z1 - (a*(x - x1) + b*(y - y1)) / c.
 double elevationAt(const PreparedTriangle& triangle, double x, double y);
 
 }  // namespace tz::terrain::volume

@@ -16,7 +16,7 @@ struct Tri {
 };
 
 bool contains(const Tri& t, double x, double y, double rayEndX) {
-    const double c = t.v[0] * (t.v[4] - t.v[7]) + t.v[3] * (t.v[7] - t.v[1]) + t.v[6] * (t.v[1] - t.v[4]);
+    const double c = (t.v[3] - t.v[0]) * (t.v[7] - t.v[1]) - (t.v[6] - t.v[0]) * (t.v[4] - t.v[1]);
     if (c == 0) return false;  // a line in plan holds no point
     const Point3 r0{x, y, 0}, r1{rayEndX, y, 0};
     const Point3 p1{t.v[0], t.v[1], 0}, p2{t.v[3], t.v[4], 0}, p3{t.v[6], t.v[7], 0};
@@ -28,13 +28,14 @@ bool contains(const Tri& t, double x, double y, double rayEndX) {
 }
 
 double elevation(const Tri& t, double x, double y) {
-    const double x1 = t.v[0], y1 = t.v[1], z1 = t.v[2], x2 = t.v[3], y2 = t.v[4], z2 = t.v[5], x3 = t.v[6],
-                 y3 = t.v[7], z3 = t.v[8];
-    const double a = y1 * (z2 - z3) + y2 * (z3 - z1) + y3 * (z1 - z2);
-    const double b = z1 * (x2 - x3) + z2 * (x3 - x1) + z3 * (x1 - x2);
-    const double c = x1 * (y2 - y3) + x2 * (y3 - y1) + x3 * (y1 - y2);
-    const double e = x1 * (y2 * z3 - y3 * z2) + x2 * (y3 * z1 - y1 * z3) + x3 * (y1 * z2 - y2 * z1);
-    return (e - a * x - b * y) / c;
+    // The plane's equation with the coordinates taken from the first vertex.
+    const double x1 = t.v[0], y1 = t.v[1], z1 = t.v[2];
+    const double dx2 = t.v[3] - x1, dy2 = t.v[4] - y1, dz2 = t.v[5] - z1;
+    const double dx3 = t.v[6] - x1, dy3 = t.v[7] - y1, dz3 = t.v[8] - z1;
+    const double a = dy2 * dz3 - dy3 * dz2;
+    const double b = dz2 * dx3 - dz3 * dx2;
+    const double c = dx2 * dy3 - dx3 * dy2;
+    return z1 - (a * (x - x1) + b * (y - y1)) / c;
 }
 
 struct Edge6 {

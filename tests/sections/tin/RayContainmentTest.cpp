@@ -52,4 +52,15 @@ TEST(PlaneElevation, IsTheTrianglesPlane) {
     EXPECT_FALSE(std::isfinite(planeElevation(line, 1, 2)));
 }
 
+TEST(PlaneElevation, KeepsItsDigitsAtSurveyCoordinates) {
+    // The centroid of a half-metre triangle at a UTM-sized easting and
+    // northing lies at the mean of its elevations, 250.456; from raw
+    // coordinates the plane's equation gave 249.405691.
+    const Triangle t{{712345.678, 9912345.567, 250.123}, {712346.178, 9912345.617, 251.456},
+                     {712345.778, 9912346.067, 249.789}};
+    const double x = (t.p1.x + t.p2.x + t.p3.x) / 3, y = (t.p1.y + t.p2.y + t.p3.y) / 3;
+    EXPECT_NEAR(planeElevation(t, x, y), 250.456, 1e-9);
+    EXPECT_NEAR(planeElevation(t, t.p2.x, t.p2.y), 251.456, 1e-9);
+}
+
 }  // namespace

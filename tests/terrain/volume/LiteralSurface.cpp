@@ -35,7 +35,7 @@ double elevation(const PreparedTriangle& t, double x, double y) {
     const TrianglePlane p = planeOf(t);
     const double zmin = std::min({t.z1, t.z2, t.z3}), zmax = std::max({t.z1, t.z2, t.z3});
     if ((zmin - zmax) * p.c == 0) return zmin;
-    return -(p.a * x + p.b * y + p.d) / p.c;
+    return t.z1 - (p.a * (x - t.x1) + p.b * (y - t.y1)) / p.c;
 }
 
 std::optional<double> lastElevation(const std::vector<PreparedTriangle>& triangles, double x, double y) {

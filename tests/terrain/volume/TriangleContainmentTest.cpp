@@ -52,6 +52,17 @@ TEST(TriangleContainment, ElevationFollowsThePlane) {
     EXPECT_DOUBLE_EQ(elevationAt(sloped, 5, 5), 2.5);
 }
 
+TEST(TriangleContainment, ElevationKeepsItsDigitsAtSurveyCoordinates) {
+    // A half-metre triangle at UTM-sized coordinates: its centroid lies at
+    // the mean of its elevations, 250.456; from the plane's raw equation it
+    // came out a metre low.
+    const PreparedTriangle t =
+        make(712345.678, 9912345.567, 250.123, 712346.178, 9912345.617, 251.456, 712345.778, 9912346.067, 249.789);
+    const double x = (t.x1 + t.x2 + t.x3) / 3, y = (t.y1 + t.y2 + t.y3) / 3;
+    EXPECT_NEAR(elevationAt(t, x, y), 250.456, 1e-9);
+    EXPECT_NEAR(elevationAt(t, t.x3, t.y3), 249.789, 1e-9);
+}
+
 TEST(TriangleContainment, LevelAndVerticalTrianglesGiveTheirLowestElevation) {
     const PreparedTriangle level = make(0, 0, 7.5, 0, 1, 7.5, 1, 0, 7.5);
     EXPECT_EQ(elevationAt(level, 0.2, 0.2), 7.5);
