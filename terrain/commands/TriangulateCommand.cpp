@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "DialogChecks.h"
+#include "FileSystem.h"
 #include "HostReporter.h"
 #include "Project.h"
 #include "TerrainCommands.h"
@@ -143,14 +144,40 @@ int runFaultStage(const std::string& rawTin, const std::string& faultedTin, TinT
                            settingPath(L"dbndry"), reporter, userBroke);
 }
 
+// A run that leaves no triangle would replace the project's TIN with an
+// empty one, and the contours, mesh or volumes made from it next would come
+// out empty without a word: the old TIN is kept instead. The stage files
+// hold only triangle lines, so an empty file is one without triangles.
+bool holdsTriangles(const std::string& tin) {
+    const std::optional<tz::platform::FileStamp> stamp = tz::platform::fileStamp(tin);
+    return stamp && stamp->size > 0;
+}
+
 // The boundary stage: ".ftin" clipped into ".tin", or copied there (and,
-// being deleted right after, moved).
+// being deleted right after, moved). The clip is written beside the TIN and
+// replaces it only when some triangle lies inside the boundary.
 int runBoundaryStage(const std::string& faultedTin, const std::string& finalTin, TinText text,
                      StageReporter& reporter) {
     if (projectSettings().get(L"ubound") != L"1") {
         return passOn(faultedTin, finalTin, text, reporter) == kStageDone ? kStatusSuccess : kStatusError;
     }
-    return clipToBoundary(faultedTin, settingPath(L"dbndry"), finalTin, reporter);
+    const std::string clipped = finalTin + ".clip";
+    const int status = clipToBoundary(faultedTin, settingPath(L"dbndry"), clipped, reporter);
+    if (status != kStatusSuccess) {
+        tz::platform::deleteFile(clipped);
+        return status;
+    }
+    if (!holdsTriangles(clipped)) {
+        tz::platform::deleteFile(clipped);
+        reporter.alert("No triangle lies inside the boundary.  The TIN file is kept as it was.\n");
+        return kStatusError;
+    }
+    if (!tz::platform::renameFile(clipped, finalTin)) {
+        tz::platform::deleteFile(clipped);
+        reporter.alert("Error opening output file.\n");
+        return kStatusError;
+    }
+    return kStatusSuccess;
 }
 
 }  // namespace
@@ -192,6 +219,12 @@ int triangulateCommand() {
     if (built == kStatusError || built == kStatusCancel) return built;
 
     const std::string rawTin = withExtension(pointFile, ".ttin");
+    if (!holdsTriangles(rawTin)) {
+        tz::platform::deleteFile(rawTin);
+        acedAlert(_T("The points make no triangle (fewer than three, or all on one line).  ")
+                  _T("The TIN file is kept as it was.\n"));
+        return RTERROR;
+    }
     const std::string faultedTin = withExtension(pointFile, ".ftin");
     const std::string finalTin = withExtension(pointFile, ".tin");
     const int faulted = runFaultStage(rawTin, faultedTin, text, reporter);

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <cwchar>
 #include <future>
+#include <string>
 #include <vector>
 
 #include "FileSystem.h"
@@ -27,13 +28,15 @@ void closeFile(std::FILE*& file) {
     file = nullptr;
 }
 
-// The points of an open point file, in file order.
-std::vector<Point3> readPoints(std::FILE* file) {
+// The points of an open point file, in file order; `stoppedAtText` tells
+// whether reading ended at text that is not a number.
+std::vector<Point3> readPoints(std::FILE* file, bool& stoppedAtText) {
     std::vector<Point3> points;
-    readRecordsInParallel(file, 3, [&](const double* p) {
+    const RecordsEnd end = readRecordsInParallel(file, 3, [&](const double* p) {
         points.push_back({p[0], p[1], p[2]});
         return true;
     });
+    stoppedAtText = !end.toTheEnd;
     return points;
 }
 
@@ -184,7 +187,9 @@ std::optional<PointFileRead> readPointFile(const std::string& pointFile) {
     const std::optional<tz::platform::FileStamp> stamp = tz::platform::fileStamp(pointFile);
     std::FILE* file = tz::platform::openFile(pointFile, "rb");
     if (file == nullptr) return std::nullopt;
-    PointFileRead read{stamp, readPoints(file)};
+    PointFileRead read;
+    read.stamp = stamp;
+    read.points = readPoints(file, read.stoppedAtText);
     std::fclose(file);
     return read;
 }
@@ -216,13 +221,22 @@ int preparePoints(const std::string& pointFile, const std::wstring& minimumText,
     // The whole point set, in file order; reading ends at the end of the file
     // or at the first text that is not a number.
     std::vector<Point3> points;
+    bool stoppedAtText = false;
     if (read != nullptr && read->stamp && tz::platform::fileStamp(pointFile) == read->stamp) {
         points = std::move(read->points);
         read->points.clear();
+        stoppedAtText = read->stoppedAtText;
     } else {
-        points = readPoints(files.points);
+        points = readPoints(files.points, stoppedAtText);
     }
     closeFile(files.points);
+    // A survey cut short by one bad line would otherwise give a TIN of its
+    // first part without a word.
+    if (stoppedAtText) {
+        reporter.print("\nDTM: " + pointFile + " holds text that is not a number after " +
+                       std::to_string(points.size()) + (points.size() == 1 ? " point" : " points") +
+                       "; reading stops there.\n");
+    }
     if (points.empty()) return fail(reporter, "Point file holds no points.  Command terminates.\n");
 
     PointExtent extent{points.front(), points.front()};
@@ -318,7 +332,8 @@ int writeSortedPointFile(const PointExtent& extent, const SortWorkFiles& work, S
         std::fclose(input);
         return fail(reporter, "Could not open sorted point file for writing.  Program will abend.\n");
     }
-    const std::vector<Point3> merged = readPoints(input);
+    bool stoppedAtText = false;  // the work file holds only what was written to it
+    const std::vector<Point3> merged = readPoints(input, stoppedAtText);
     std::fclose(input);
     const bool written = writeSortedPoints(output, extent, merged, formatLines(merged), nullptr);
     if (!finish(output) || !written)

@@ -44,6 +44,7 @@ struct PointExtent {
 struct PointFileRead {
     std::optional<tz::platform::FileStamp> stamp;  // none: the file is always read again
     std::vector<Point3> points;
+    bool stoppedAtText = false;  // reading ended at text that is not a number
 };
 // None when the file cannot be opened.
 std::optional<PointFileRead> readPointFile(const std::string& pointFile);

@@ -27,6 +27,12 @@
 // triangle holding it, in either list), which always yields a valid
 // triangulation. A point that falls on an existing vertex in plan is then
 // left out.
+//
+// The plain procedure's lists have room for 3 × (points + 2) triangles and
+// it alerts when the active list fills. Here the lists grow as needed, and
+// the mend keeps every insertion a valid triangulation of the enclosing
+// triangle, which after k points holds 2k + 1 triangles: that limit is
+// never reached, so its alert is never due.
 #pragma once
 
 #include <cstddef>
