@@ -1,6 +1,7 @@
 // contours: draws the project's contours from its TIN, regular and index
 // contours on their own layers, straight or smoothed.
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <new>
 #include <optional>
@@ -23,6 +24,9 @@
 using namespace tz::terrain;
 
 namespace {
+
+// More levels than any survey's relief holds at a sensible interval.
+constexpr double kMostContourLevels = 1e6;
 
 // The run's start and end texts and what the dialog decided.
 struct ContourDialog {
@@ -207,6 +211,19 @@ int contoursCommand() {
     const IndexInterval index = effectiveIndexInterval(dialogNumber(settings.get(L"dii")), interval);
     if (index.doubled) settings.set(L"dii", decimalText(index.value));
 
+    // Refused before the old contours are erased: an interval that is not
+    // a positive number draws nothing, and one far too small for the range
+    // would trace for hours.
+    if (!(interval > 0) || !std::isfinite(interval)) {
+        acedAlert(_T("The contour interval must be a positive number.  Command terminates.\n"));
+        return RTERROR;
+    }
+    ContourLevelSequence levels(start, end, interval);
+    if ((levels.top() - levels.first()) / interval > kMostContourLevels) {
+        acedAlert(_T("The contour interval gives more than 1000000 levels.  Command terminates.\n"));
+        return RTERROR;
+    }
+
     const std::wstring regularLayer = settings.get(L"dcln");
     const std::wstring indexLayer = settings.get(L"diln");
     if (!makeLayerEntity(regularLayer, 3)) {
@@ -227,7 +244,6 @@ int contoursCommand() {
     options.indexInterval = index.value;
     // Levels are traced ahead on the tracer's thread; the break test and the
     // drawing stay here, level by level, in order.
-    ContourLevelSequence levels(start, end, interval);
     tracer.start(levels, options);
     while (levels.next()) {
         if (userBroke()) return RTCAN;

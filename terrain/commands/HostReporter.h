@@ -29,5 +29,7 @@ double leadingNumber(const std::wstring& text);
 // not the 2 its leading digits give), else by its leading number.
 double dialogNumber(const std::wstring& text);
 
-// A real as the drawing shows it: decimal, at the drawing's precision.
+// A real as the drawing shows it: decimal, at the drawing's precision, in at
+// most maxLength characters: the last decimals are cut, and a number whose
+// whole part does not fit is shown in scientific form.
 std::wstring decimalText(double value, size_t maxLength = 15);
