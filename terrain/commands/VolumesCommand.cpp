@@ -30,6 +30,8 @@ struct VolumeSettings {
 };
 VolumeSettings volumeSettings;
 
+// More grid cells than any site needs at a sensible interval.
+constexpr double kMostGridCells = 1e9;
 constexpr const wchar_t* kExistingMissing =
     L"Existing Surface does not exist.\nTry creating the surface first, or\ncheck the path and filename.\n";
 constexpr const wchar_t* kProposedMissing =
@@ -153,7 +155,21 @@ bool intervalRefused(const PlanExtent& extent, double interval) {
         acedAlert(_T("The grid interval is too small for the coordinates of the surfaces.  Command terminates.\n"));
         return true;
     }
+    // An interval far too fine for the site would keep the walk going for
+    // days; Escape would be the only way out.
+    if (!extent.empty &&
+        !((extent.xmax - extent.xmin) / interval * ((extent.ymax - extent.ymin) / interval) <= kMostGridCells)) {
+        acedAlert(_T("The grid interval gives more than 1000000000 grid cells.  Command terminates.\n"));
+        return true;
+    }
     return false;
+}
+
+// A surface without triangles would give a volume of 0 that looks like a result.
+bool emptySurface(const std::vector<PreparedTriangle>& triangles, const wchar_t* alert) {
+    if (!triangles.empty()) return false;
+    acedAlert(alert);
+    return true;
 }
 
 }  // namespace
@@ -177,6 +193,10 @@ int volumesCommand() {
     std::vector<PreparedTriangle> existing, proposed;
     if (!loadInto(existingPath, kExistingMissing, existing)) return RTERROR;
     if (!loadInto(proposedPath, kProposedMissing, proposed)) return RTERROR;
+    if (emptySurface(existing, _T("The existing surface file holds no triangles.  Command terminates.\n")) ||
+        emptySurface(proposed, _T("The proposed surface file holds no triangles.  Command terminates.\n"))) {
+        return RTERROR;
+    }
     if (intervalRefused(surfacesExtent(existing, proposed), settings.interval)) return RTERROR;
 
     acutPrintf(_T("\nCalculating Volume..."));
