@@ -2,12 +2,14 @@
 
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <string>
 
 namespace tz::platform {
 
@@ -22,8 +24,19 @@ std::string nativePath(const std::string& path) {
 std::string toUtf8(const std::wstring& text) {
     std::string out;
     out.reserve(text.size());
-    for (wchar_t wc : text) {
-        auto c = static_cast<uint32_t>(wc);
+    for (size_t i = 0; i < text.size(); ++i) {
+        auto c = static_cast<uint32_t>(text[i]);
+        // A surrogate pair (as 16-bit text holds characters beyond U+FFFF)
+        // is one character; a lone surrogate, or a value beyond U+10FFFF,
+        // has no UTF-8 form and becomes U+FFFD, the replacement character.
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size()) {
+            const auto low = static_cast<uint32_t>(text[i + 1]);
+            if (low >= 0xDC00 && low < 0xE000) {
+                c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+                ++i;
+            }
+        }
+        if ((c >= 0xD800 && c < 0xE000) || c > 0x10FFFF) c = 0xFFFD;
         if (c < 0x80) {
             out += static_cast<char>(c);
         } else if (c < 0x800) {
@@ -204,6 +217,51 @@ bool renameFile(const std::string& from, const std::string& to) {
     std::error_code ec;
     std::filesystem::rename(nativePath(from), nativePath(to), ec);
     return !ec;
+}
+
+ReplacementFile::ReplacementFile(const std::string& path, const char* mode) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::path target(nativePath(path));
+    if (fs::is_symlink(fs::symlink_status(target, ec))) {
+        const fs::path resolved = fs::weakly_canonical(target, ec);
+        if (!ec) target = resolved;
+    }
+    target_ = target.string();
+    // Refused where writing the path itself would be: a folder or other
+    // non-file of that name, a file without the right to write it.
+    const fs::file_status old = fs::status(target, ec);
+    const bool exists = !ec && fs::exists(old);
+    if (exists && (!fs::is_regular_file(old) || ::access(target_.c_str(), W_OK) != 0)) return;
+    temporary_ = target_ + ".tz" + std::to_string(static_cast<long>(getpid())) + ".part";
+    file_ = openFile(temporary_, mode);
+    if (file_ != nullptr && exists) fs::permissions(temporary_, old.permissions(), ec);
+}
+
+ReplacementFile::ReplacementFile(const std::wstring& path, const char* mode) : ReplacementFile(toUtf8(path), mode) {}
+
+ReplacementFile::~ReplacementFile() {
+    if (file_ == nullptr) return;
+    std::fclose(file_);
+    deleteFile(temporary_);
+}
+
+bool ReplacementFile::write(const std::string& text) {
+    if (file_ == nullptr) return false;
+    if (std::fwrite(text.data(), 1, text.size(), file_) != text.size()) failed_ = true;
+    return !failed_;
+}
+
+bool ReplacementFile::commit() {
+    if (file_ == nullptr) return false;
+    const bool written = !failed_ && std::ferror(file_) == 0;
+    const bool closed = std::fclose(file_) == 0;
+    file_ = nullptr;
+    if (!(written && closed && renameFile(temporary_, target_))) {
+        deleteFile(temporary_);
+        return false;
+    }
+    return true;
 }
 
 bool canRead(const std::string& path) {

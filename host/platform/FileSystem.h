@@ -31,6 +31,35 @@ bool deleteFile(const std::string& path);
 // could not be renamed (the file then stays where it was).
 bool renameFile(const std::string& from, const std::string& to);
 
+// A file written under a temporary name beside `path` and put in its place
+// by commit() once all of it is written, so that a write that fails part way
+// (a full disk, a folder taken away) leaves the file that was there before
+// instead of a cut-off one. A file that is a link is replaced where the link
+// points, and the new file takes the old one's permissions. Without commit()
+// the temporary file is removed.
+class ReplacementFile {
+public:
+    ReplacementFile(const std::string& path, const char* mode);
+    ReplacementFile(const std::wstring& path, const char* mode);
+    ~ReplacementFile();
+    ReplacementFile(const ReplacementFile&) = delete;
+    ReplacementFile& operator=(const ReplacementFile&) = delete;
+
+    // Null where openFile on the path itself would fail (no such folder, a
+    // folder of that name, no right to write the file or the folder).
+    std::FILE* file() const { return file_; }
+    // Writes all of `text`; false when a write fails.
+    bool write(const std::string& text);
+    // Closes the file and gives it the path; false, with the old file kept,
+    // when a write, the close or the renaming failed.
+    bool commit();
+
+private:
+    std::string target_, temporary_;
+    std::FILE* file_ = nullptr;
+    bool failed_ = false;
+};
+
 // True when the file exists and opens for reading.
 bool canRead(const std::string& path);
 

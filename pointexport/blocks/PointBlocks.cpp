@@ -84,13 +84,12 @@ std::vector<PointRecord> recordsFromEnd(const ads_name selection, int32_t length
 }
 
 bool writeTextFile(const std::wstring& path, const std::string& text) {
-    std::FILE* file = tz::platform::openFile(path, "w");
-    if (file == nullptr) {
+    tz::platform::ReplacementFile file(path, "w");
+    if (file.file() == nullptr) {
         acutPrintf(_T("\nCould not create the file %s.\n"), path.c_str());
         return false;
     }
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    if (std::fclose(file) != 0 || !written) {
+    if (!file.write(text) || !file.commit()) {
         acutPrintf(_T("\nCould not write the file %s.\n"), path.c_str());
         return false;
     }

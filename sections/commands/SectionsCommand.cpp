@@ -10,12 +10,10 @@
 #include "TinSelection.h"
 #include "arxHeaders.h"
 #include "hostbound/ProjectPath.h"
-#include "hostbound/TextOutput.h"
 #include "sections/SectionExtractor.h"
 
 using namespace tz::sections;
 using tz::terrain::hostbound::requireProjectPath;
-using tz::terrain::hostbound::writeAndClose;
 
 int sectionsCommand() {
     // Without a project there is nowhere to read section lines from, so say
@@ -39,8 +37,8 @@ int sectionsCommand() {
         return RTERROR;
     }
     const std::wstring sectionsPath = *project + L".exs";
-    std::FILE* sections = tz::platform::openFile(sectionsPath, "w");
-    if (sections == nullptr) {
+    tz::platform::ReplacementFile sections(sectionsPath, "w");
+    if (sections.file() == nullptr) {
         std::fclose(data);
         acdbFail(_T("\nCan't open existing sections. Command Terminates."));
         return RTERROR;
@@ -54,7 +52,7 @@ int sectionsCommand() {
                    dataPath.c_str());
 
     const ExtractedSections extracted = extractSections(*tin, lines.lines);
-    if (!writeAndClose(sections, extracted.text)) {
+    if (!sections.write(extracted.text) || !sections.commit()) {
         acutPrintf(_T("\nCould not write %s. Command Terminates."), sectionsPath.c_str());
         return RTERROR;
     }

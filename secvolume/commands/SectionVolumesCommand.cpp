@@ -10,10 +10,8 @@
 #include "arxHeaders.h"
 #include "areas/SectionVolumes.h"
 #include "hostbound/ProjectPath.h"
-#include "hostbound/TextOutput.h"
 
 using tz::terrain::hostbound::requireProjectPath;
-using tz::terrain::hostbound::writeAndClose;
 
 int sectionVolumesCommand() {
     const std::optional<std::wstring> project = requireProjectPath();
@@ -26,8 +24,8 @@ int sectionVolumesCommand() {
         return RTERROR;
     }
     const std::wstring volumesPath = *project + L".vol";
-    std::FILE* volumes = tz::platform::openFile(volumesPath, "w");
-    if (volumes == nullptr) {
+    tz::platform::ReplacementFile volumes(volumesPath, "w");
+    if (volumes.file() == nullptr) {
         std::fclose(sections);
         acutPrintf(_T("Could not open %s for writing.  Command terminates.\n"), volumesPath.c_str());
         return RTERROR;
@@ -39,7 +37,7 @@ int sectionVolumesCommand() {
     if (computed.stoppedAtUnreadableHeader)
         acutPrintf(_T("%s: a section header does not start with two numbers; the sections before it are written.\n"),
                    sectionsPath.c_str());
-    if (!writeAndClose(volumes, computed.text)) {
+    if (!volumes.write(computed.text) || !volumes.commit()) {
         acutPrintf(_T("Could not write %s.  Command terminates.\n"), volumesPath.c_str());
         return RTERROR;
     }

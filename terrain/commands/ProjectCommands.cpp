@@ -27,11 +27,11 @@ std::string readWholeFile(std::FILE* file) {
 // Writes the settings file of the open project (saveProjectSettings steps 2 to 4).
 int writeSettings() {
     const std::wstring path = tz::terrain::settingsFileName(settings.get(L"dpoints"));
-    std::FILE* file = tz::platform::openFile(path, "wb");
-    if (file == nullptr) return RTERROR;  // nothing is written and nothing reported
-    const std::string content = tz::terrain::settingsFileContent(settings);
-    std::fwrite(content.data(), 1, content.size(), file);
-    std::fclose(file);
+    // A settings file cut short by a full disk would lose the project's
+    // settings; the old one stays until the new one is whole.
+    tz::platform::ReplacementFile file(path, "wb");
+    if (file.file() == nullptr) return RTERROR;  // nothing is written and nothing reported
+    if (!file.write(tz::terrain::settingsFileContent(settings)) || !file.commit()) return RTERROR;
     return 0;
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -167,6 +168,75 @@ TEST(Utf8, RoundTripAndStrayBytes) {
     const std::wstring text = L"Caf\u00e9 \u20ac \U0001F600";
     EXPECT_EQ(fromUtf8(toUtf8(text)), text);
     EXPECT_EQ(fromUtf8("a\xE9z"), L"a\u00e9z");  // not UTF-8: the byte as Latin-1
+}
+
+TEST(Utf8, SurrogatesPairUpOrBecomeTheReplacementCharacter) {
+    const std::wstring pair{L'a', static_cast<wchar_t>(0xD83D), static_cast<wchar_t>(0xDE00), L'b'};
+    EXPECT_EQ(toUtf8(pair), "a\xF0\x9F\x98\x80" "b");  // U+1F600
+    const std::wstring lone{static_cast<wchar_t>(0xD83D), L'x', static_cast<wchar_t>(0xDE00)};
+    EXPECT_EQ(toUtf8(lone), "\xEF\xBF\xBD" "x" "\xEF\xBF\xBD");
+    const std::wstring beyond{static_cast<wchar_t>(0x110000)};
+    EXPECT_EQ(toUtf8(beyond), "\xEF\xBF\xBD");
+}
+
+// Files in `dir` other than those named.
+std::vector<std::string> othersIn(const std::string& dir, const std::vector<std::string>& named) {
+    std::vector<std::string> others;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        const std::string name = entry.path().filename().string();
+        if (std::find(named.begin(), named.end(), name) == named.end()) others.push_back(name);
+    }
+    return others;
+}
+
+TEST(ReplacementFile, TheOldFileStaysUntilTheNewOneIsCommitted) {
+    const std::string dir = folder() + "/replace";
+    std::filesystem::create_directories(dir);
+    const std::string path = dir + "/out.txt";
+    writeBytes(path, "old\r\n");
+    ::chmod(path.c_str(), 0640);
+    {
+        ReplacementFile file(path, "w");
+        ASSERT_NE(file.file(), nullptr);
+        EXPECT_TRUE(file.write("new\n"));
+        EXPECT_EQ(bytesOf(path), "old\r\n");  // not yet
+        EXPECT_TRUE(file.commit());
+    }
+    EXPECT_EQ(bytesOf(path), "new\r\n");  // a text file, as openFile writes it
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    // Dropped without commit (a command that failed after opening it).
+    {
+        ReplacementFile file(path, "w");
+        EXPECT_TRUE(file.write("half"));
+    }
+    EXPECT_EQ(bytesOf(path), "new\r\n");
+    EXPECT_TRUE(othersIn(dir, {"out.txt"}).empty());
+}
+
+TEST(ReplacementFile, ALinkKeepsPointingAtTheReplacedFile) {
+    const std::string dir = folder() + "/replace-link";
+    std::filesystem::create_directories(dir);
+    writeBytes(dir + "/real.txt", "old");
+    std::filesystem::create_symlink("real.txt", dir + "/link.txt");
+    ReplacementFile file(dir + "/link.txt", "wb");
+    EXPECT_TRUE(file.write("new"));
+    EXPECT_TRUE(file.commit());
+    EXPECT_TRUE(std::filesystem::is_symlink(dir + "/link.txt"));
+    EXPECT_EQ(bytesOf(dir + "/real.txt"), "new");
+}
+
+TEST(ReplacementFile, RefusedWhereThePathCouldNotBeWritten) {
+    const std::string dir = folder() + "/replace-refused";
+    std::filesystem::create_directories(dir + "/taken.txt");
+    for (const std::string& path : {folder() + "/no-such-folder/out.txt", dir + "/taken.txt"}) {
+        ReplacementFile file(path, "w");
+        EXPECT_EQ(file.file(), nullptr) << path;
+        EXPECT_FALSE(file.write("x"));
+        EXPECT_FALSE(file.commit());
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(dir + "/taken.txt"));
 }
 
 TEST(TempFolder, FollowsTempThenTmpdir) {
