@@ -21,7 +21,15 @@ CreationStamp creationStamp(const std::string& cdateText) {
 std::string escapeAttribute(const std::string& text) {
     std::string out;
     out.reserve(text.size());
-    for (char c : text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        // U+FFFE and U+FFFF are not characters XML allows either.
+        if (c == '\xEF' && text.compare(i, 2, "\xEF\xBF") == 0 && i + 2 < text.size() &&
+            (text[i + 2] == '\xBE' || text[i + 2] == '\xBF')) {
+            out += "\xEF\xBF\xBD";
+            i += 2;
+            continue;
+        }
         switch (c) {
             case '&': out += "&amp;"; break;
             case '<': out += "&lt;"; break;

@@ -21,8 +21,8 @@ CreationStamp creationStamp(const std::string& cdateText);
 
 // Attribute text with the five characters XML reserves replaced by their
 // entity references, tab, line feed and carriage return by character
-// references, and the other control characters, which XML does not allow,
-// by U+FFFD.
+// references, and the other control characters and U+FFFE and U+FFFF,
+// which XML does not allow, by U+FFFD.
 std::string escapeAttribute(const std::string& text);
 
 // The whole document, line by line, for the records in the order given.

@@ -28,6 +28,9 @@ TEST(LandXml, EscapesAttributeText) {
     EXPECT_EQ(escapeAttribute("A&B <c> \"d\" 'e'"), "A&amp;B &lt;c&gt; &quot;d&quot; &apos;e&apos;");
     EXPECT_EQ(escapeAttribute("a\tb\r\nc"), "a&#9;b&#13;&#10;c");
     EXPECT_EQ(escapeAttribute(std::string("x\x01y\x1F") + "\xC3\xA9"), "x\xEF\xBF\xBDy\xEF\xBF\xBD\xC3\xA9");
+    // U+FFFE and U+FFFF go too; U+FFFD and U+FFFC stay.
+    EXPECT_EQ(escapeAttribute("a\xEF\xBF\xBE" "b\xEF\xBF\xBF" "c\xEF\xBF\xBD" "d\xEF\xBF\xBC"),
+              "a\xEF\xBF\xBD" "b\xEF\xBF\xBD" "c\xEF\xBF\xBD" "d\xEF\xBF\xBC");
 }
 
 TEST(LandXml, PointLineNorthingFirst) {
