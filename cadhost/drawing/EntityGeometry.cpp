@@ -6,6 +6,16 @@
 
 namespace tz::cad {
 
+double arcSweep(double sweep) {
+    constexpr double turn = 2 * std::numbers::pi;
+    if (!std::isfinite(sweep)) return turn;
+    if (sweep <= 0) {
+        sweep = std::fmod(sweep, turn);  // exact; the same as adding one turn above -2 pi
+        if (sweep <= 0) sweep += turn;
+    }
+    return std::min(sweep, turn);
+}
+
 namespace {
 
 constexpr double kChordAngle = std::numbers::pi / 16;  // arcs as chords of at most 11.25 degrees
@@ -40,9 +50,7 @@ void appendBulgedSegment(std::vector<Point3>& chain, const Point3& p, const Poin
 
 std::vector<Point3> circleChain(const Point3& centre, double radius, double startDegrees, double endDegrees) {
     const double start = startDegrees * std::numbers::pi / 180;
-    double sweep = (endDegrees - startDegrees) * std::numbers::pi / 180;
-    while (sweep <= 0) sweep += 2 * std::numbers::pi;
-    if (sweep > 2 * std::numbers::pi) sweep = 2 * std::numbers::pi;
+    const double sweep = arcSweep((endDegrees - startDegrees) * std::numbers::pi / 180);
     const int steps = std::max(1, static_cast<int>(std::ceil(sweep / kChordAngle)));
     std::vector<Point3> chain;
     for (int i = 0; i <= steps; ++i) {

@@ -31,6 +31,12 @@ bool shapeCrossesWindow(const EntityShape& shape, const PlanWindow& window);
 // Plan distance from (x, y) to the nearest point or chord; nullopt for an empty shape.
 std::optional<double> planDistanceToShape(const EntityShape& shape, double x, double y);
 
+// The counter-clockwise sweep, in radians, of an arc whose end angle lies
+// `sweep` radians past its start, brought into (0, 2 pi]: a turn is added to
+// one that is not positive, and angles no double can turn a whole number of
+// times (1e300 degrees) or that are not numbers give the full circle.
+double arcSweep(double sweep);
+
 // The bounding box of the drawing's live top-level entities; nullopt when there are none.
 struct Extents {
     Point3 min, max;

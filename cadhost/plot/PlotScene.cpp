@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "FileSystem.h"
+#include "drawing/EntityGeometry.h"
 #include "drawing/Wildcard.h"
 
 namespace tz::cad {
@@ -294,9 +295,7 @@ void addCircleOrArc(SceneBuilder& scene, const PlotColour& colour, const Entity&
         return addPath(scene, colour, {{onCircle(0, 1), onCircle(std::numbers::pi, 1)}, true, 0});
     }
     const double start = groupReal(entity.data, 50).value_or(0) * kDegrees;
-    double sweep = groupReal(entity.data, 51).value_or(360) * kDegrees - start;
-    while (sweep <= 0) sweep += 2 * std::numbers::pi;
-    sweep = std::min(sweep, 2 * std::numbers::pi);
+    const double sweep = arcSweep(groupReal(entity.data, 51).value_or(360) * kDegrees - start);
     // Halves of the arc: one bulge cannot describe a full circle.
     addPath(scene, colour, {{onCircle(start, std::tan(sweep / 8)), onCircle(start + sweep / 2, std::tan(sweep / 8)),
                              onCircle(start + sweep, 0)},

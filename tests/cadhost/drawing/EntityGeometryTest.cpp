@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "TestLists.h"
@@ -15,6 +16,23 @@ using test::at;
 using test::make;
 using test::makeLine;
 using test::type;
+
+TEST(EntityGeometry, ArcSweepsLieInOneTurn) {
+    constexpr double turn = 2 * std::numbers::pi;
+    EXPECT_DOUBLE_EQ(arcSweep(1), 1);
+    EXPECT_DOUBLE_EQ(arcSweep(-1), turn - 1);
+    EXPECT_DOUBLE_EQ(arcSweep(0), turn);
+    EXPECT_DOUBLE_EQ(arcSweep(3 * turn), turn);
+    // Angles far beyond a turn, as a drawing may hold: no endless turning.
+    for (double sweep : {-1e20, -1e300, -std::numeric_limits<double>::infinity(), std::nan("")}) {
+        const double s = arcSweep(sweep);
+        EXPECT_GT(s, 0) << sweep;
+        EXPECT_LE(s, turn) << sweep;
+    }
+    Drawing drawing;
+    make(drawing, {type(L"ARC"), at(10, 0, 0), realGroup(40, 1.0), realGroup(50, 1e300), realGroup(51, 0.0)});
+    EXPECT_FALSE(entityShape(drawing, *drawing.find(*drawing.lastEntity())).front().empty());
+}
 
 TEST(EntityGeometry, BulgeOfOneIsAHalfCircleOnTheLeftOrRight) {
     Drawing drawing;
