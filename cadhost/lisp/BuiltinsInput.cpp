@@ -30,6 +30,13 @@ void failOnCancel(int status) {
     if (status == RTCAN || status == RTERROR) Interpreter::fail(L"Function cancelled");
 }
 
+// The keyword an input function was answered with (its status RTKWORD).
+ValuePtr keywordTyped() {
+    ACHAR word[512];
+    acedGetInput(word, 512);
+    return makeString(word);
+}
+
 std::wstring optionalPrompt(const Args& a, size_t index) {
     if (index >= a.size() || !a[index]) return L"";
     return expectString(a, index);
@@ -53,11 +60,7 @@ void installPrompts(Interpreter& lisp) {
         ads_real value = 0;
         const int status = acedGetReal(optionalPrompt(a, 0).c_str(), &value);
         failOnCancel(status);
-        if (status == RTKWORD) {
-            ACHAR word[512];
-            acedGetInput(word, 512);
-            return makeString(word);
-        }
+        if (status == RTKWORD) return keywordTyped();
         return status == RTNORM ? makeReal(value) : nullptr;
     });
     lisp.defineBuiltin(L"GETINT", [](Interpreter&, const Args& a) -> ValuePtr {
@@ -65,6 +68,7 @@ void installPrompts(Interpreter& lisp) {
         int value = 0;
         const int status = acedGetInt(optionalPrompt(a, 0).c_str(), &value);
         failOnCancel(status);
+        if (status == RTKWORD) return keywordTyped();
         return status == RTNORM ? makeInt(value) : nullptr;
     });
     lisp.defineBuiltin(L"GETPOINT", [](Interpreter&, const Args& a) -> ValuePtr {
@@ -77,6 +81,7 @@ void installPrompts(Interpreter& lisp) {
         }
         const int status = acedGetPoint(promptIndex ? base : nullptr, optionalPrompt(a, promptIndex).c_str(), result);
         failOnCancel(status);
+        if (status == RTKWORD) return keywordTyped();
         return status == RTNORM ? pointValue(result) : nullptr;
     });
     lisp.defineBuiltin(L"GETSTRING", [](Interpreter&, const Args& a) -> ValuePtr {

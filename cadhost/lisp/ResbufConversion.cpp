@@ -42,7 +42,11 @@ struct Builder {
     }
 };
 
-void appendValue(Builder& out, const ValuePtr& v) {
+// A result buffer list nests as deep as the value; deeper than anything
+// the host's functions read, it is an error rather than a stack overflow.
+constexpr int kMaxResbufDepth = 1000;
+
+void appendValue(Builder& out, const ValuePtr& v, int depth = 0) {
     if (!v) {
         out.add(RTNIL);
         return;
@@ -74,12 +78,13 @@ void appendValue(Builder& out, const ValuePtr& v) {
                 if (count == 2) rb->resval.rpoint[2] = 0;
                 break;
             }
+            if (depth >= kMaxResbufDepth) throw LispError(L"LISP stack overflow: lists nested too deep");
             out.add(RTLB);
             ValuePtr p = v;
-            for (; p && p->type == Type::Cons; p = p->cdr) appendValue(out, p->car);
+            for (; p && p->type == Type::Cons; p = p->cdr) appendValue(out, p->car, depth + 1);
             if (p) {
                 out.add(RTDOTE);
-                appendValue(out, p);
+                appendValue(out, p, depth + 1);
             }
             out.add(RTLE);
             break;
@@ -139,7 +144,12 @@ ValuePtr makePickSet(const intptr_t name[2]) {
 
 resbuf* toResbufList(const std::vector<ValuePtr>& values) {
     Builder out;
-    for (const auto& v : values) appendValue(out, v);
+    try {
+        for (const auto& v : values) appendValue(out, v);
+    } catch (...) {
+        acutRelRb(out.head);
+        throw;
+    }
     return out.head;
 }
 

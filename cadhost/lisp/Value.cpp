@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cwchar>
+#include <utility>
 #include <vector>
 
 namespace tz::cad::lisp {
@@ -157,29 +158,44 @@ std::wstring printForm(const ValuePtr& v, bool escaped, int depth) {
 std::wstring printForm(const ValuePtr& v, bool escaped) { return printForm(v, escaped, 0); }
 
 bool valuesEqual(const ValuePtr& first, const ValuePtr& second, double fuzz) {
-    // Along a list in a loop, into its members by recursion.
-    ValuePtr a = first, b = second;
-    for (;;) {
-        if (a == b) return true;
-        if (!a || !b) return false;
-        if (isNumber(a) && isNumber(b)) {
-            if (a->type == Type::Int && b->type == Type::Int) return a->intValue == b->intValue;
-            return std::fabs(toDouble(a) - toDouble(b)) <= fuzz;
-        }
-        if (a->type != b->type) return false;
-        switch (a->type) {
-            case Type::Str:
-            case Type::Sym: return a->text == b->text;
-            case Type::Cons:
-                if (!valuesEqual(a->car, b->car, fuzz)) return false;
-                a = a->cdr;
-                b = b->cdr;
+    // Pairs still to compare are kept on a list of our own, not on the
+    // machine stack: lists nested millions deep compare as any other.
+    std::vector<std::pair<ValuePtr, ValuePtr>> pending{{first, second}};
+    while (!pending.empty()) {
+        ValuePtr a = std::move(pending.back().first), b = std::move(pending.back().second);
+        pending.pop_back();
+        for (bool more = true; more;) {
+            more = false;
+            if (a == b) break;
+            if (!a || !b) return false;
+            if (isNumber(a) && isNumber(b)) {
+                const bool same = a->type == Type::Int && b->type == Type::Int
+                                      ? a->intValue == b->intValue
+                                      : std::fabs(toDouble(a) - toDouble(b)) <= fuzz;
+                if (!same) return false;
                 break;
-            case Type::Ename:
-            case Type::PickSet: return a->name[0] == b->name[0] && a->name[1] == b->name[1];
-            default: return false;
+            }
+            if (a->type != b->type) return false;
+            switch (a->type) {
+                case Type::Str:
+                case Type::Sym:
+                    if (a->text != b->text) return false;
+                    break;
+                case Type::Cons:
+                    pending.emplace_back(a->car, b->car);
+                    a = a->cdr;
+                    b = b->cdr;
+                    more = true;
+                    break;
+                case Type::Ename:
+                case Type::PickSet:
+                    if (a->name[0] != b->name[0] || a->name[1] != b->name[1]) return false;
+                    break;
+                default: return false;
+            }
         }
     }
+    return true;
 }
 
 }  // namespace tz::cad::lisp
