@@ -17,7 +17,7 @@ namespace {
 // Selects point blocks and reads their records from the end of the set;
 // false (after the message) when there is nothing to export.
 bool selectRecords(std::vector<PointRecord>& records) {
-    ads_name selection;
+    ads_name selection = {0, 0};  // no set, should the selection find none
     const int status = selectPointBlocks(nullptr, selection);
     if (status == RTERROR) {
         acdbFail(_T("\nThere are no points in the drawing!"));

@@ -19,7 +19,7 @@ int pointCoordinates() {
         acdbFail(_T("Unable to allocate buffer\n"));
         return RTERROR;
     }
-    ads_name selection;
+    ads_name selection = {0, 0};  // no set, should the selection find none
     if (selectPointBlocks(_T("X"), selection) != RTNORM) {
         acutRelRb(head);
         acedRetNil();
@@ -49,7 +49,7 @@ int pointCoordinates() {
 }
 
 int nextPointNumber() {
-    ads_name selection;
+    ads_name selection = {0, 0};  // no set, should the selection find none
     if (selectPointBlocks(_T("X"), selection) != RTNORM) {
         acedRetReal(1.0);
         return RTNORM;

@@ -30,10 +30,12 @@ std::optional<EdgeList> loadTinEdges(const std::wstring& path) {
     EdgeLoad load = readTinEdges(file);
     std::fclose(file);
     acutPrintf(_T("%s"), kLoadingDone);
-    // Text met after some triangles is worth a word; a file with no triangle
-    // at all ends in "Unable to extract profile!", which says enough.
+    // A file that is not a TIN at all (or starts with a byte order mark)
+    // would otherwise end in "Unable to extract profile!" with no reason given.
     if (load.stoppedAtUnreadableText && load.recordsRead > 0)
         acutPrintf(_T("\nThe TIN file holds text that is not a number; the triangles before it are used."));
+    else if (load.stoppedAtUnreadableText)
+        acutPrintf(_T("\nThe TIN file begins with text that is not a number; it holds no triangle to use."));
     return std::move(load.edges);
 }
 

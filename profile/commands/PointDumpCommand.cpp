@@ -11,7 +11,7 @@
 using namespace tz::pointexport;
 
 int pointDumpCommand() {
-    ads_name selection;
+    ads_name selection = {0, 0};  // no set, should the selection find none
     if (selectPointBlocks(nullptr, selection) == RTERROR) {
         acdbFail(_T("\nThere are no points in the drawing!"));
         return RTERROR;

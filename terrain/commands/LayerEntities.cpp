@@ -21,7 +21,7 @@ void eraseLayerEntities(const std::wstring& name) {
     const std::wstring pattern = literalPattern(name);
     resbuf* filter = acutBuildList(8, pattern.c_str(), 0);
     if (filter == nullptr) return;
-    ads_name selection;
+    ads_name selection = {0, 0};  // no set, should the selection find none
     if (acedSSGet(_T("X"), nullptr, nullptr, filter, selection) == RTNORM) {
         int32_t length = 0;
         acedSSLength(selection, &length);
