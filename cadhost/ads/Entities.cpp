@@ -221,6 +221,13 @@ int acdbEntMod(const struct resbuf* list) {
                     replacement.end());
     }
     if (!prepareEntityData(drawing, entity->type, data, context, parent).empty()) return RTERROR;
+    // A reference inside a block may not come to insert that block, as
+    // making the block may not either.
+    if (entity->type == L"INSERT" && entity->block != 0) {
+        const BlockDefinition* owner = drawing.findBlockByRecord(entity->block);
+        const std::wstring inserted = groupString(data, 2).value_or(L"");
+        if (owner != nullptr && drawing.blockLeadsTo(inserted, owner->name)) return RTERROR;
+    }
     entity->data = std::move(data);
     return RTNORM;
 }

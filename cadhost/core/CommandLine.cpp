@@ -32,11 +32,29 @@ std::vector<std::wstring> words(const std::wstring& text) {
     return out;
 }
 
+// "*cancel*" is Escape: the host's own commands end there, as the suite's
+// prompts do.
+std::optional<std::wstring> unlessCancelled(std::optional<std::wstring> answer) {
+    if (answer && *answer == L"*cancel*") return std::nullopt;
+    return answer;
+}
+
 // Arguments typed on the command line after the name, then the session's answers.
 class SessionArguments : public CommandArguments {
 public:
     explicit SessionArguments(const std::wstring& rest) {
         for (auto& word : words(rest)) typed_.push_back(word);
+    }
+    // The whole rest of the line as one answer (a file name with blanks),
+    // without the double quotes that may enclose it.
+    static SessionArguments wholeLine(const std::wstring& rest) {
+        SessionArguments args(L"");
+        const size_t first = rest.find_first_not_of(L" \t");
+        if (first == std::wstring::npos) return args;
+        std::wstring answer = rest.substr(first, rest.find_last_not_of(L" \t") + 1 - first);
+        if (answer.size() >= 2 && answer.front() == L'"' && answer.back() == L'"') answer = answer.substr(1, answer.size() - 2);
+        args.typed_.push_back(answer);
+        return args;
     }
     std::optional<std::wstring> next(std::wstring_view prompt) override {
         if (!typed_.empty()) {
@@ -44,9 +62,9 @@ public:
             typed_.pop_front();
             console().print(prompt);
             console().print(answer + L"\n");
-            return answer;
+            return unlessCancelled(answer);
         }
-        return console().prompt(prompt);
+        return unlessCancelled(console().prompt(prompt));
     }
 
 private:
@@ -63,7 +81,7 @@ public:
         tokens_.pop_front();
         console().print(prompt);
         console().print(answer + L"\n");
-        return answer;
+        return unlessCancelled(answer);
     }
 
 private:
@@ -87,9 +105,11 @@ bool saveAs(CommandArguments& args) {
     return true;
 }
 
+std::wstring commandKey(const std::wstring& name) { return upper(!name.empty() && name[0] == L'_' ? name.substr(1) : name); }
+
 // Commands of the session itself rather than of the drawing.
 bool runSessionCommand(const std::wstring& name, CommandArguments& args) {
-    const std::wstring key = upper(name[0] == L'_' ? name.substr(1) : name);
+    const std::wstring key = commandKey(name);
     if (key == L"QUIT" || key == L"EXIT") {
         requestQuit();
         return true;
@@ -151,8 +171,10 @@ bool quitRequested() { return quit; }
 void requestQuit() { quit = true; }
 
 bool runTypedCommand(const std::wstring& name, const std::wstring& rest) {
-    // Words after the name answer the first prompts, as a blank is Enter.
-    SessionArguments args(rest);
+    // Words after the name answer the first prompts, as a blank is Enter;
+    // after SAVEAS the rest of the line is the file name, blanks and all.
+    const std::wstring key = commandKey(name);
+    SessionArguments args = key == L"SAVEAS" || key == L"SAVE" ? SessionArguments::wholeLine(rest) : SessionArguments(rest);
     const std::vector<std::wstring> typed = words(rest);
     std::deque<std::wstring> queue(typed.begin(), typed.end());
     if (runNamed(name, args, &queue, true)) return true;

@@ -224,7 +224,9 @@ resbuf* toEntityList(const ValuePtr& list) {
                     rb->resval.rreal = toDouble(value);
                     break;
                 case RTSHORT:
-                    if (!value || value->type != Type::Int) Interpreter::fail(L"bad DXF group: " + printForm(group, true));
+                    // A 16-bit group: a value beyond its range would wrap into another one.
+                    if (!value || value->type != Type::Int || value->intValue < SHRT_MIN || value->intValue > SHRT_MAX)
+                        Interpreter::fail(L"bad DXF group: " + printForm(group, true));
                     rb->resval.rint = static_cast<short>(value->intValue);
                     break;
                 case RTLONG:
