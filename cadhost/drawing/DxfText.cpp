@@ -80,6 +80,16 @@ int escapeAt(const std::u32string& text, size_t i) {
     return value;
 }
 
+// Whether the backslash at i, written as it is, would read back as the
+// start of a \U+XXXX escape.
+bool looksLikeEscape(std::wstring_view text, size_t i) {
+    if (i + 7 > text.size() || (text[i + 1] != L'U' && text[i + 1] != L'u') || text[i + 2] != L'+') return false;
+    for (size_t k = i + 3; k < i + 7; ++k) {
+        if (hexValue(static_cast<char32_t>(text[k])) < 0) return false;
+    }
+    return true;
+}
+
 // The first character encodeDxfText writes for c.
 char firstWritten(wchar_t c) {
     if (c < 32 || c == L'^') return '^';
@@ -108,6 +118,8 @@ void appendDxfText(std::string& out, std::wstring_view text) {
             const char following = i + 1 < text.size() ? firstWritten(text[i + 1]) : 0;
             const bool ambiguous = following == ' ' || (following >= '@' && following <= '_');
             out += ambiguous ? "^ " : "^";
+        } else if (c == '\\' && looksLikeEscape(text, i)) {
+            appendEscape(out, c);  // a text that holds "\U+0041" keeps it
         } else if (c < 127) {
             out += static_cast<char>(c);
         } else if (c > 0xFFFF && c <= 0x10FFFF) {
@@ -121,8 +133,9 @@ void appendDxfText(std::string& out, std::wstring_view text) {
     }
 }
 
-size_t encodedLength(wchar_t c) {
-    const auto unit = static_cast<uint32_t>(c);
+size_t encodedLength(std::wstring_view text, size_t i) {
+    const auto unit = static_cast<uint32_t>(text[i]);
+    if (unit == '\\') return looksLikeEscape(text, i) ? 7 : 1;
     if (unit < 32 || unit == '^') return 2;  // at most
     if (unit < 127) return 1;
     if (unit > 0xFFFF && unit <= 0x10FFFF) return 14;

@@ -14,8 +14,9 @@ std::string encodeDxfText(std::wstring_view text);
 // The same, added to the end of `out`.
 void appendDxfText(std::string& out, std::wstring_view text);
 
-// At most how many characters encodeDxfText writes for this one character.
-size_t encodedLength(wchar_t c);
+// At most how many characters encodeDxfText writes for the character at i
+// of `text` (a backslash that would read as the start of an escape is one).
+size_t encodedLength(std::wstring_view text, size_t i);
 
 // Bytes of a value line to text: UTF-8 when `utf8` is set (files of 2007 and
 // later) or when the bytes are valid UTF-8, else Windows-1252; then the

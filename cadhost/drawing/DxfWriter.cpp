@@ -32,7 +32,7 @@ void writeMtextText(DxfOutput& out, const std::wstring& text) {
         size_t length = 0;
         size_t end = start;
         while (end < text.size()) {
-            const size_t written = encodedLength(text[end]);
+            const size_t written = encodedLength(text, end);
             if (length + written > kMtextChunk) break;
             length += written;
             ++end;
