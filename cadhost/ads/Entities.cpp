@@ -221,6 +221,12 @@ int acdbEntMod(const struct resbuf* list) {
                     replacement.end());
     }
     if (!prepareEntityData(drawing, entity->type, data, context, parent).empty()) return RTERROR;
+    // The attributes-follow flag is the entity's own to keep: cleared on
+    // an INSERT with attributes, other readers would drop them.
+    if (entity->type == L"INSERT") {
+        if (entity->subEntities.empty()) removeGroups(data, 66);
+        else setGroup(data, intGroup(66, 1));
+    }
     // A reference inside a block may not come to insert that block, as
     // making the block may not either.
     if (entity->type == L"INSERT" && entity->block != 0) {

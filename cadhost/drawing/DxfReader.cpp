@@ -432,6 +432,9 @@ void Parser::addEntities(Drawing& drawing, std::vector<RawEntity>& raws, uint64_
         if (subs.empty()) {
             removeGroups(main->data, 66);
         } else {
+            // Attributes are read after an INSERT whatever its flag says;
+            // other readers follow the flag, so it is written as it is.
+            if (main->type == L"INSERT") setGroup(main->data, intGroup(66, 1));
             Entity end;
             end.type = L"SEQEND";
             end.data = {stringGroup(8, *groupString(main->data, 8))};

@@ -219,7 +219,11 @@ void installCoreBuiltins(Interpreter& lisp) {
     lisp.defineBuiltin(L"EXPT", [](Interpreter&, const Args& a) {
         expectCount(a, 2, 2);
         const double r = std::pow(expectNumber(a, 0), expectNumber(a, 1));
-        return allInts(a) ? makeInt(wrap(static_cast<int64_t>(r))) : makeReal(r);
+        if (!allInts(a)) return makeReal(r);
+        // Beyond 64 bits converting the power to an integer is undefined,
+        // and its low bits are lost to the double anyway: it gives 0.
+        if (!(std::fabs(r) < 9.2e18)) return makeInt(0);
+        return makeInt(wrap(static_cast<int64_t>(r)));
     });
     lisp.setGlobal(L"PI", makeReal(3.14159265358979323846));
 

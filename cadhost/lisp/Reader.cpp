@@ -65,6 +65,9 @@ ValuePtr Reader::readForm() {
         return makeList({intern_(L"QUOTE"), readForm()});
     }
     if (c == L'"') return readString();
+    // Where a form should be (after a quote or a dotted pair's dot) a right
+    // paren is not a symbol without a name.
+    if (c == L')') throw ReadError("malformed list on input");
     return readAtom();
 }
 

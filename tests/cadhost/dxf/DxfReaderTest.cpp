@@ -173,6 +173,21 @@ TEST(DxfReader, BrokenEntitiesAndStrayPartsAreLeftOut) {
     EXPECT_EQ(entities[0]->type, L"POINT");
 }
 
+TEST(DxfReader, AttributesAfterAnInsertSetItsFlag) {
+    // Read whatever the flag says, the attributes are written with it set,
+    // as other readers drop attributes after an INSERT without it.
+    const auto drawing = read(dxf({{0, "SECTION"}, {2, "ENTITIES"},
+                                   {0, "INSERT"}, {8, "0"}, {2, "P"}, {10, "0"}, {20, "0"},
+                                   {0, "ATTRIB"}, {8, "0"}, {10, "0"}, {20, "0"}, {40, "1"}, {1, "7"}, {2, "N"},
+                                   {0, "SEQEND"}, {8, "0"},
+                                   {0, "ENDSEC"}, {0, "EOF"}}));
+    const auto entities = walk(*drawing);
+    ASSERT_FALSE(entities.empty());
+    EXPECT_EQ(entities[0]->type, L"INSERT");
+    EXPECT_EQ(entities[0]->subEntities.size(), 2u);  // the ATTRIB and its SEQEND
+    EXPECT_EQ(groupInt(entities[0]->data, 66).value_or(0), 1);
+}
+
 TEST(DxfReader, EntitiesLeftOutAreCountedWithTheFirstReason) {
     std::istringstream in(dxf({{0, "SECTION"}, {2, "ENTITIES"},
                                {0, "LINE"}, {8, "A<>*?|"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "1"},
