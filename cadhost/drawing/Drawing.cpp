@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <unordered_set>
 
 namespace tz::cad {
 
@@ -20,7 +21,7 @@ TableRecord simpleLinetype(const wchar_t* name, const wchar_t* description) {
 }  // namespace
 
 Drawing::Drawing() : serial_(nextSerial()) {
-    layers_.push_back(Layer{L"0"});
+    ensureLayer(L"0");
     linetypes_ = {simpleLinetype(L"ByBlock", L""), simpleLinetype(L"ByLayer", L""),
                   simpleLinetype(L"Continuous", L"Solid line")};
     textStyles_ = {{L"Standard",
@@ -135,22 +136,25 @@ bool Drawing::toggleErased(uint64_t handle) {
     return true;
 }
 
+size_t Drawing::FoldedHash::operator()(std::wstring_view name) const {
+    size_t hash = 1469598103934665603ull;  // FNV-1a over the folded letters
+    for (wchar_t c : name) hash = (hash ^ static_cast<size_t>(upperLetter(c))) * 1099511628211ull;
+    return hash;
+}
+
 Layer* Drawing::findLayer(std::wstring_view name) {
-    for (Layer& layer : layers_) {
-        if (equalsIgnoreCase(layer.name, name)) return &layer;
-    }
-    return nullptr;
+    const auto it = layerIndex_.find(name);
+    return it == layerIndex_.end() ? nullptr : &layers_[it->second];
 }
 
 const Layer* Drawing::findLayer(std::wstring_view name) const {
-    for (const Layer& layer : layers_) {
-        if (equalsIgnoreCase(layer.name, name)) return &layer;
-    }
-    return nullptr;
+    const auto it = layerIndex_.find(name);
+    return it == layerIndex_.end() ? nullptr : &layers_[it->second];
 }
 
 Layer& Drawing::ensureLayer(std::wstring_view name) {
     if (Layer* layer = findLayer(name)) return *layer;
+    layerIndex_.emplace(std::wstring(name), layers_.size());
     layers_.push_back(Layer{std::wstring(name)});
     return layers_.back();
 }
@@ -163,10 +167,8 @@ const TableRecord* Drawing::findRecord(const std::vector<TableRecord>& table, st
 }
 
 const BlockDefinition* Drawing::findBlock(std::wstring_view name) const {
-    for (const BlockDefinition& block : blocks_) {
-        if (equalsIgnoreCase(block.name, name)) return &block;
-    }
-    return nullptr;
+    const auto it = blockIndex_.find(name);
+    return it == blockIndex_.end() ? nullptr : &blocks_[it->second];
 }
 
 const BlockDefinition* Drawing::findBlockByRecord(uint64_t recordHandle) const {
@@ -186,14 +188,11 @@ void Drawing::forget(uint64_t handle) {
 
 bool Drawing::blockLeadsTo(std::wstring_view from, std::wstring_view target) const {
     std::vector<const BlockDefinition*> pending;
-    std::vector<const BlockDefinition*> seen;
+    std::unordered_set<const BlockDefinition*> seen;
     auto visit = [&](std::wstring_view name) {
         if (equalsIgnoreCase(name, target)) return true;
         const BlockDefinition* block = findBlock(name);
-        if (block != nullptr && std::find(seen.begin(), seen.end(), block) == seen.end()) {
-            seen.push_back(block);
-            pending.push_back(block);
-        }
+        if (block != nullptr && seen.insert(block).second) pending.push_back(block);
         return false;
     };
     if (visit(from)) return true;
@@ -212,22 +211,21 @@ bool Drawing::blockLeadsTo(std::wstring_view from, std::wstring_view target) con
 }
 
 void Drawing::removeFromBlock(std::wstring_view name, uint64_t handle) {
-    for (BlockDefinition& block : blocks_) {
-        if (!equalsIgnoreCase(block.name, name)) continue;
-        std::erase(block.entities, handle);
-        forget(handle);
-        return;
-    }
+    const auto it = blockIndex_.find(name);
+    if (it == blockIndex_.end()) return;
+    std::erase(blocks_[it->second].entities, handle);
+    forget(handle);
 }
 
 void Drawing::defineBlock(BlockDefinition block) {
-    for (BlockDefinition& existing : blocks_) {
-        if (!equalsIgnoreCase(existing.name, block.name)) continue;
-        for (uint64_t handle : existing.entities) forget(handle);
-        existing = std::move(block);
+    const auto [it, added] = blockIndex_.emplace(block.name, blocks_.size());
+    if (added) {
+        blocks_.push_back(std::move(block));
         return;
     }
-    blocks_.push_back(std::move(block));
+    BlockDefinition& existing = blocks_[it->second];
+    for (uint64_t handle : existing.entities) forget(handle);
+    existing = std::move(block);
 }
 
 }  // namespace tz::cad

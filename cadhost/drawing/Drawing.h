@@ -117,6 +117,19 @@ private:
     std::vector<TableRecord> linetypes_;
     std::vector<TableRecord> textStyles_;
     std::vector<BlockDefinition> blocks_;
+    // Layers and blocks by name, letters compared without case: drawings
+    // with tens of thousands of either are looked up once per entity, and
+    // looking up takes no copy of the name.
+    struct FoldedHash {
+        using is_transparent = void;
+        size_t operator()(std::wstring_view name) const;
+    };
+    struct FoldedEqual {
+        using is_transparent = void;
+        bool operator()(std::wstring_view a, std::wstring_view b) const { return equalsIgnoreCase(a, b); }
+    };
+    using NameIndex = std::unordered_map<std::wstring, size_t, FoldedHash, FoldedEqual>;
+    NameIndex layerIndex_, blockIndex_;
     std::map<std::wstring, GroupList> header_;
     PendingConstruction pending_;
 };
