@@ -1,5 +1,7 @@
 #include "EdgeCrossing.h"
 
+#include <cmath>
+
 namespace tz::terrain::profile {
 
 namespace {
@@ -21,7 +23,9 @@ std::optional<EdgeCrossing> crossEdge(const Point3& from, const Point3& to, cons
     const Point3 foot{crossing->x, crossing->y, 0.0};
     const Point3 head{crossing->x, crossing->y, 1.0};
     const auto onEdge = tz::geom::intersect(edge.a, edge.b, foot, head, false);
-    if (!onEdge) return std::nullopt;
+    // Elevations near a double's limit overflow on the way; a profile line
+    // without a number in it would stop every reader of the file.
+    if (!onEdge || !std::isfinite(onEdge->z)) return std::nullopt;
     return EdgeCrossing{0, *crossing, onEdge->z};
 }
 

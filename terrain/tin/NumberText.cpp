@@ -4,7 +4,9 @@
 #include <charconv>
 #include <cstdint>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace tz::terrain {
 namespace {
@@ -168,6 +170,14 @@ bool parseDecimalText(const char* first, const char* last, double& value) {
     }
     double parsed = 0;
     const auto result = std::from_chars(first, last, parsed, std::chars_format::general);
+    if (result.ec == std::errc::result_out_of_range && result.ptr == last) {
+        // Too small for a double (1e-400): scanf's %lf reads it as zero or
+        // the nearest tiny value, and so does this; too large stays refused.
+        const double tiny = std::strtod(std::string(first, last).c_str(), nullptr);
+        if (!(std::fabs(tiny) < 1)) return false;
+        value = tiny;
+        return true;
+    }
     if (result.ec != std::errc() || result.ptr != last || !std::isfinite(parsed)) return false;
     value = parsed;
     return true;

@@ -34,6 +34,14 @@ TEST(ProfileCutter, OneStraightSegmentOverOneEdge) {
     EXPECT_EQ(p.text, "105.000000 15.000000\n");
 }
 
+TEST(ProfileCutter, ACrossingWhoseElevationOverflowsIsLeftOut) {
+    // From 1e308 to -1e308 the interpolation overflows; the other edge stands.
+    const Edge overflowing{{5, -1, 1e308}, {5, 1, -1e308}};
+    const Edge ordinary{{7, -1, 10}, {7, 1, 20}};
+    const Profile p = cut({overflowing, ordinary}, polyline({{0, 0, 0}, {10, 0, 0}}), 0);
+    EXPECT_EQ(p.text, "7.000000 15.000000\n");
+}
+
 TEST(ProfileCutter, AVertexOnAnEdgeIsReportedByBothItsSegments) {
     const Profile p = cut({kSingleEdge}, polyline({{0, 0, 0}, {5, 0, 0}, {10, 3, 0}}), 100);
     EXPECT_EQ(p.text, "105.000000 15.000000\n105.000000 15.000000\n");

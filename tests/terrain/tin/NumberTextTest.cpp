@@ -112,6 +112,11 @@ TEST(NumberText, ReadsAsScanfDoes) {
     bool notANumber = false;
     EXPECT_EQ(readAll(text, &notANumber), (std::vector<double>{1, -2.5, 300, 0.5, 7, 0.001, 0}));
     EXPECT_TRUE(notANumber);  // the "x10" after 0
+    // Too small for a double, scanf reads zero (or the tiny value nearest).
+    double tiny = 1;
+    std::sscanf("-1e-400", "%lf", &tiny);
+    EXPECT_EQ(readAll("1e-400 -1e-400 4.9e-324 1"), (std::vector<double>{0, tiny, 4.9e-324, 1}));
+    EXPECT_TRUE(std::signbit(readAll("-1e-400").front()));
     std::mt19937_64 random(2);
     std::uniform_real_distribution<double> wide(-1e7, 1e7);
     std::string many;
