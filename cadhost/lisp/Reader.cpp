@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <cwctype>
 
@@ -146,13 +147,18 @@ ValuePtr Reader::readAtom() {
         errno = 0;
         const long long value = std::wcstoll(token.c_str(), nullptr, 10);
         if (errno == 0 && value >= INT32_MIN && value <= INT32_MAX) return makeInt(static_cast<int32_t>(value));
-        return makeReal(std::wcstod(token.c_str(), nullptr));  // too large for an integer: a real
+        const double real = std::wcstod(token.c_str(), nullptr);  // too large for an integer: a real
+        if (!std::isfinite(real)) throw ReadError("number out of range on input");
+        return makeReal(real);
     }
     // Reals: the whole token must read as a finite decimal number.
     wchar_t* end = nullptr;
     const double value = std::wcstod(token.c_str(), &end);
     const bool hasDigit = token.find_first_of(L"0123456789") != std::wstring::npos;
-    if (end && *end == 0 && hasDigit && token.find_first_of(L"xXnN") == std::wstring::npos) return makeReal(value);
+    if (end && *end == 0 && hasDigit && token.find_first_of(L"xXnN") == std::wstring::npos) {
+        if (!std::isfinite(value)) throw ReadError("number out of range on input");  // 1e999
+        return makeReal(value);
+    }
 
     std::wstring name = token;
     for (wchar_t& c : name) c = static_cast<wchar_t>(std::towupper(c));
