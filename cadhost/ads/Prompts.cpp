@@ -104,6 +104,12 @@ std::optional<std::vector<double>> parseCoordinates(const std::wstring& text) {
     return values;
 }
 
+// Whether an answer that is not a value is turned away: neither a keyword
+// nor taken as any text (initget bit 128). Only then is it worth a message.
+bool refused(const std::wstring& text, const InitGet& init) {
+    return !matchKeyword(text, init.keywords) && !(init.bits & RSG_OTHER);
+}
+
 // The shared prompt loop. `accept` returns an empty optional (and prints
 // its message) when the answer is not valid, so the prompt is asked again.
 enum class Outcome { Value, Empty, Cancel, Keyword };
@@ -127,7 +133,7 @@ Outcome ask(const ACHAR* prompt, const InitGet& init, Accept accept) {
             lastKeyword = *keyword;
             return Outcome::Keyword;
         }
-        if (!init.keywords.empty() && (init.bits & RSG_OTHER)) {
+        if (init.bits & RSG_OTHER) {  // any text is taken, as a keyword
             lastKeyword = trimmed;
             return Outcome::Keyword;
         }
@@ -182,7 +188,7 @@ int acedGetReal(const ACHAR* prompt, ads_real* result) {
     const Outcome outcome = ask(prompt, init, [&](const std::wstring& text) {
         auto parsed = parseReal(text);
         if (!parsed) {
-            if (!matchKeyword(text, init.keywords)) console().print(L"\nRequires numeric value.\n");
+            if (refused(text, init)) console().print(L"\nRequires numeric value.\n");
             return false;
         }
         if (!checkNumberLimits(*parsed, init.bits)) return false;
@@ -199,7 +205,7 @@ int acedGetInt(const ACHAR* prompt, int* result) {
     const Outcome outcome = ask(prompt, init, [&](const std::wstring& text) {
         auto parsed = parseReal(text);
         if (!parsed || *parsed != std::floor(*parsed) || *parsed < -32768 || *parsed > 32767) {
-            if (!matchKeyword(text, init.keywords)) console().print(L"\nRequires an integer value.\n");
+            if (refused(text, init)) console().print(L"\nRequires an integer value.\n");
             return false;
         }
         if (!checkNumberLimits(*parsed, init.bits)) return false;
@@ -216,7 +222,7 @@ int acedGetDist(const ads_point, const ACHAR* prompt, ads_real* result) {
     const Outcome outcome = ask(prompt, init, [&](const std::wstring& text) {
         ads_real parsed = 0;
         if (acdbDisToF(text.c_str(), -1, &parsed) != RTNORM) {
-            if (!matchKeyword(text, init.keywords)) console().print(L"\nRequires numeric distance or two points.\n");
+            if (refused(text, init)) console().print(L"\nRequires numeric distance or two points.\n");
             return false;
         }
         if (!checkNumberLimits(parsed, init.bits)) return false;
@@ -243,7 +249,7 @@ int acedGetPoint(const ads_point, const ACHAR* prompt, ads_point result) {
     const Outcome outcome = ask(prompt, init, [&](const std::wstring& text) {
         auto parsed = parseCoordinates(text);
         if (!parsed) {
-            if (!matchKeyword(text, init.keywords)) console().print(L"\nInvalid point.\n");
+            if (refused(text, init)) console().print(L"\nInvalid point.\n");
             return false;
         }
         point = *parsed;
@@ -260,7 +266,7 @@ int acedGetPoint(const ads_point, const ACHAR* prompt, ads_point result) {
 int acedGetKword(const ACHAR* prompt, ACHAR* result, size_t size) {
     const InitGet init = takeInitGet();
     const Outcome outcome = ask(prompt, init, [&](const std::wstring& text) {
-        if (!matchKeyword(text, init.keywords) && !(init.bits & RSG_OTHER)) {
+        if (refused(text, init)) {
             console().print(L"\nInvalid option keyword.\n");
         }
         return false;  // only keywords are values here
