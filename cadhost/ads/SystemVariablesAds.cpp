@@ -12,17 +12,38 @@ int acedGetVar(const ACHAR* name, struct resbuf* result) {
     return tz::cad::systemVariables().get(tz::platform::toUtf8(name), result);
 }
 
+namespace {
+
+// A string value named as the drawing names it (the table's spelling).
+int setNamed(const char* variable, const struct resbuf* value, const std::wstring& name) {
+    resbuf named = *value;
+    named.resval.rstring = const_cast<ACHAR*>(name.c_str());
+    return tz::cad::systemVariables().set(variable, &named);
+}
+
+}  // namespace
+
 int acedSetVar(const ACHAR* name, const struct resbuf* value) {
     if (!name || !value) return RTERROR;
-    // The current layer must be one of the drawing's, as the host refuses
-    // any other (entities made next would otherwise make it on the quiet),
-    // and it is named as the drawing names it.
-    if (tz::cad::equalsIgnoreCase(name, L"CLAYER") && value->restype == RTSTR && value->resval.rstring) {
-        const tz::cad::Layer* layer = tz::cad::currentDrawing().findLayer(value->resval.rstring);
-        if (layer == nullptr) return RTERROR;
-        resbuf named = *value;
-        named.resval.rstring = const_cast<ACHAR*>(layer->name.c_str());
-        return tz::cad::systemVariables().set("CLAYER", &named);
+    // The current layer, text style and linetype must be the drawing's, as
+    // the host refuses any other (entities made next would otherwise make a
+    // layer on the quiet, or name a style or linetype no reader finds).
+    if (value->restype == RTSTR && value->resval.rstring) {
+        const std::wstring_view text = value->resval.rstring;
+        const tz::cad::Drawing& drawing = tz::cad::currentDrawing();
+        if (tz::cad::equalsIgnoreCase(name, L"CLAYER")) {
+            const tz::cad::Layer* layer = drawing.findLayer(text);
+            return layer == nullptr ? RTERROR : setNamed("CLAYER", value, layer->name);
+        }
+        if (tz::cad::equalsIgnoreCase(name, L"TEXTSTYLE")) {
+            const tz::cad::TableRecord* style = tz::cad::Drawing::findRecord(drawing.textStyles(), text);
+            return style == nullptr ? RTERROR : setNamed("TEXTSTYLE", value, style->name);
+        }
+        if (tz::cad::equalsIgnoreCase(name, L"CELTYPE") && !tz::cad::equalsIgnoreCase(text, L"BYLAYER") &&
+            !tz::cad::equalsIgnoreCase(text, L"BYBLOCK")) {
+            const tz::cad::TableRecord* linetype = tz::cad::Drawing::findRecord(drawing.linetypes(), text);
+            return linetype == nullptr ? RTERROR : setNamed("CELTYPE", value, linetype->name);
+        }
     }
     return tz::cad::systemVariables().set(tz::platform::toUtf8(name), value);
 }
