@@ -52,7 +52,9 @@ public:
         const size_t first = rest.find_first_not_of(L" \t");
         if (first == std::wstring::npos) return args;
         std::wstring answer = rest.substr(first, rest.find_last_not_of(L" \t") + 1 - first);
-        if (answer.size() >= 2 && answer.front() == L'"' && answer.back() == L'"') answer = answer.substr(1, answer.size() - 2);
+        if (answer.size() >= 2 && answer.front() == L'"' && answer.back() == L'"') {
+            answer = answer.substr(1, answer.size() - 2);
+        }
         args.typed_.push_back(answer);
         return args;
     }
@@ -105,7 +107,11 @@ bool saveAs(CommandArguments& args) {
     return true;
 }
 
-std::wstring commandKey(const std::wstring& name) { return upper(!name.empty() && name[0] == L'_' ? name.substr(1) : name); }
+// A command's name as the host compares it: upper case, without the "_"
+// that asks for the English name.
+std::wstring commandKey(const std::wstring& name) {
+    return upper(!name.empty() && name[0] == L'_' ? name.substr(1) : name);
+}
 
 // Commands of the session itself rather than of the drawing.
 bool runSessionCommand(const std::wstring& name, CommandArguments& args) {
@@ -174,7 +180,8 @@ bool runTypedCommand(const std::wstring& name, const std::wstring& rest) {
     // Words after the name answer the first prompts, as a blank is Enter;
     // after SAVEAS the rest of the line is the file name, blanks and all.
     const std::wstring key = commandKey(name);
-    SessionArguments args = key == L"SAVEAS" || key == L"SAVE" ? SessionArguments::wholeLine(rest) : SessionArguments(rest);
+    SessionArguments args =
+        key == L"SAVEAS" || key == L"SAVE" ? SessionArguments::wholeLine(rest) : SessionArguments(rest);
     const std::vector<std::wstring> typed = words(rest);
     std::deque<std::wstring> queue(typed.begin(), typed.end());
     if (runNamed(name, args, &queue, true)) return true;

@@ -44,9 +44,10 @@ inline bool cutStraight(double bulge) { return !(std::fabs(bulge) >= kFlatBulge)
 
 // Walks the polyline from its first vertex to its last (the closing segment
 // of a closed polyline is not cut), starting at `startStation`. Straight
-// segments (and those of a bulge below kFlatBulge) are cut whole; arcs along their chords of one drawing unit, with
-// stations measured along the arc. Samples come in the order found: segment
-// by segment, chord by chord, and along each in edge-list order.
+// segments (and those of a bulge below kFlatBulge) are cut whole; arcs
+// along their chords of one drawing unit, with stations measured along the
+// arc. Samples come in the order found: segment by segment, chord by chord,
+// and along each in edge-list order.
 ProfileCut cutProfile(const Alignment& alignment, double startStation, const EdgeCrossingFinder& finder);
 
 // The samples by ascending station; samples of equal station keep the order
