@@ -24,8 +24,7 @@ std::string escapeAttribute(const std::string& text) {
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         // U+FFFE and U+FFFF are not characters XML allows either.
-        if (c == '\xEF' && text.compare(i, 2, "\xEF\xBF") == 0 && i + 2 < text.size() &&
-            (text[i + 2] == '\xBE' || text[i + 2] == '\xBF')) {
+        if (text.compare(i, 3, "\xEF\xBF\xBE") == 0 || text.compare(i, 3, "\xEF\xBF\xBF") == 0) {
             out += "\xEF\xBF\xBD";
             i += 2;
             continue;

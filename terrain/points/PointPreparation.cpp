@@ -28,15 +28,15 @@ void closeFile(std::FILE*& file) {
     file = nullptr;
 }
 
-// The points of an open point file, in file order; `stoppedAtText` tells
-// whether reading ended at text that is not a number.
-std::vector<Point3> readPoints(std::FILE* file, bool& stoppedAtText) {
+// The points of an open point file, in file order; `stoppedAtText`, when
+// given, tells whether reading ended at text that is not a number.
+std::vector<Point3> readPoints(std::FILE* file, bool* stoppedAtText = nullptr) {
     std::vector<Point3> points;
     const RecordsEnd end = readRecordsInParallel(file, 3, [&](const double* p) {
         points.push_back({p[0], p[1], p[2]});
         return true;
     });
-    stoppedAtText = !end.toTheEnd;
+    if (stoppedAtText != nullptr) *stoppedAtText = !end.toTheEnd;
     return points;
 }
 
@@ -189,7 +189,7 @@ std::optional<PointFileRead> readPointFile(const std::string& pointFile) {
     if (file == nullptr) return std::nullopt;
     PointFileRead read;
     read.stamp = stamp;
-    read.points = readPoints(file, read.stoppedAtText);
+    read.points = readPoints(file, &read.stoppedAtText);
     std::fclose(file);
     return read;
 }
@@ -227,7 +227,7 @@ int preparePoints(const std::string& pointFile, const std::wstring& minimumText,
         read->points.clear();
         stoppedAtText = read->stoppedAtText;
     } else {
-        points = readPoints(files.points, stoppedAtText);
+        points = readPoints(files.points, &stoppedAtText);
     }
     closeFile(files.points);
     // A survey cut short by one bad line would otherwise give a TIN of its
@@ -332,8 +332,7 @@ int writeSortedPointFile(const PointExtent& extent, const SortWorkFiles& work, S
         std::fclose(input);
         return fail(reporter, "Could not open sorted point file for writing.  Program will abend.\n");
     }
-    bool stoppedAtText = false;  // the work file holds only what was written to it
-    const std::vector<Point3> merged = readPoints(input, stoppedAtText);
+    const std::vector<Point3> merged = readPoints(input);
     std::fclose(input);
     const bool written = writeSortedPoints(output, extent, merged, formatLines(merged), nullptr);
     if (!finish(output) || !written)
