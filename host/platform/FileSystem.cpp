@@ -219,14 +219,34 @@ bool renameFile(const std::string& from, const std::string& to) {
     return !ec;
 }
 
+namespace {
+
+// The file a path names: where it is a link, the file the link points to.
+std::filesystem::path throughLinks(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path target(nativePath(path));
+    if (!fs::is_symlink(fs::symlink_status(target, ec))) return target;
+    fs::path resolved = fs::weakly_canonical(target, ec);
+    return ec ? target : resolved;
+}
+
+}  // namespace
+
+bool replaceFileWith(const std::string& from, const std::string& to) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path target = throughLinks(to);
+    const fs::file_status old = fs::status(target, ec);
+    if (!ec && fs::is_regular_file(old)) fs::permissions(nativePath(from), old.permissions(), ec);
+    fs::rename(nativePath(from), target, ec);
+    return !ec;
+}
+
 ReplacementFile::ReplacementFile(const std::string& path, const char* mode) {
     namespace fs = std::filesystem;
     std::error_code ec;
-    fs::path target(nativePath(path));
-    if (fs::is_symlink(fs::symlink_status(target, ec))) {
-        const fs::path resolved = fs::weakly_canonical(target, ec);
-        if (!ec) target = resolved;
-    }
+    const fs::path target = throughLinks(path);
     target_ = target.string();
     // Refused where writing the path itself would be: a folder or other
     // non-file of that name, a file without the right to write it.

@@ -30,6 +30,10 @@ bool deleteFile(const std::string& path);
 // Gives a file another name, replacing a file of that name. False when it
 // could not be renamed (the file then stays where it was).
 bool renameFile(const std::string& from, const std::string& to);
+// Puts the file `from` in the place of the file `to` names (where `to` is a
+// link, of the file it points to); it takes the permissions of the file it
+// replaces. False when it could not be moved (it then stays where it was).
+bool replaceFileWith(const std::string& from, const std::string& to);
 
 // A file written under a temporary name beside `path` and put in its place
 // by commit() once all of it is written, so that a write that fails part way

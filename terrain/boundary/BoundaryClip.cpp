@@ -25,22 +25,36 @@ int clipToBoundary(const std::string& inputTin, const std::string& boundaryFile,
         reporter.alert("Error opening triangle file.\n");
         return kStatusError;
     }
-    std::FILE* output = tz::platform::openFile(outputTin, "w");
-    if (output == nullptr) {
+    tz::platform::ReplacementFile output(outputTin, "w");
+    if (output.file() == nullptr) {
         std::fclose(input);
         reporter.alert("Error opening output file.\n");
         return kStatusError;
     }
+    bool kept = false;
+    bool flushed;
     {
         TinReader reader(input, LastRecord::NeedsLineEnd);
-        TinWriter writer(output);
+        TinWriter writer(output.file());
         Triangle t;
         while (reader.next(t)) {
-            if (!crossesBoundary(t, boundary) && insideBoundary(t, boundary)) writer.write(t);
+            if (crossesBoundary(t, boundary) || !insideBoundary(t, boundary)) continue;
+            writer.write(t);
+            kept = true;
         }
+        flushed = writer.flush();
     }
     std::fclose(input);
-    std::fclose(output);
+    // An empty clip would replace the project's TIN, and the contours, mesh
+    // or volumes made from it next would come out empty without a word.
+    if (!kept) {
+        reporter.alert("No triangle lies inside the boundary.  The TIN file is kept as it was.\n");
+        return kStatusError;
+    }
+    if (!(flushed && output.commit())) {
+        reporter.alert("Error writing output file.\n");
+        return kStatusError;
+    }
     return kStatusSuccess;
 }
 

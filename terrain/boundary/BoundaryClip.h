@@ -10,9 +10,11 @@ namespace tz::terrain {
 
 // Reads the boundary/void file and the input TIN (a last record without a
 // line break is not used in either) and writes the kept triangles, in
-// order, to the output TIN. Returns kStatusSuccess, or kStatusError after
-// an alert ("Could not open boundary file." when the boundary/void file
-// cannot be opened; nothing is written then).
+// order, to the output TIN. The output file is replaced only once whole,
+// and only when some triangle was kept. Returns kStatusSuccess, or
+// kStatusError after an alert, the output file then kept as it was ("Could
+// not open boundary file." when the boundary/void file cannot be opened,
+// "No triangle lies inside the boundary." when nothing was kept).
 int clipToBoundary(const std::string& inputTin, const std::string& boundaryFile, const std::string& outputTin,
                    StageReporter& reporter);
 

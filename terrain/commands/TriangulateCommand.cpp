@@ -154,30 +154,13 @@ bool holdsTriangles(const std::string& tin) {
 }
 
 // The boundary stage: ".ftin" clipped into ".tin", or copied there (and,
-// being deleted right after, moved). The clip is written beside the TIN and
-// replaces it only when some triangle lies inside the boundary.
+// being deleted right after, moved).
 int runBoundaryStage(const std::string& faultedTin, const std::string& finalTin, TinText text,
                      StageReporter& reporter) {
     if (projectSettings().get(L"ubound") != L"1") {
         return passOn(faultedTin, finalTin, text, reporter) == kStageDone ? kStatusSuccess : kStatusError;
     }
-    const std::string clipped = finalTin + ".clip";
-    const int status = clipToBoundary(faultedTin, settingPath(L"dbndry"), clipped, reporter);
-    if (status != kStatusSuccess) {
-        tz::platform::deleteFile(clipped);
-        return status;
-    }
-    if (!holdsTriangles(clipped)) {
-        tz::platform::deleteFile(clipped);
-        reporter.alert("No triangle lies inside the boundary.  The TIN file is kept as it was.\n");
-        return kStatusError;
-    }
-    if (!tz::platform::renameFile(clipped, finalTin)) {
-        tz::platform::deleteFile(clipped);
-        reporter.alert("Error opening output file.\n");
-        return kStatusError;
-    }
-    return kStatusSuccess;
+    return clipToBoundary(faultedTin, settingPath(L"dbndry"), finalTin, reporter);
 }
 
 }  // namespace

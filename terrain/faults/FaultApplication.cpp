@@ -115,11 +115,18 @@ int applyFaultLines(const std::string& rawTin, const std::string& faultFile, int
         }
     }
     reporter.print("Done\n");
+    bool flushed;
     {
         TinWriter writer(out);
         for (const Triangle& t : tin.inOrder()) writer.write(t);
+        flushed = writer.flush();
     }
-    std::fclose(out);
+    // A faulted TIN cut off by a full disk would go on to replace the
+    // project's TIN.
+    if (std::fclose(out) != 0 || !flushed) {
+        tz::platform::deleteFile(output);
+        return fail(reporter, "Error writing output file.\n");
+    }
     return kStageDone;
 }
 

@@ -133,7 +133,8 @@ long long walkCanonicalLines(std::FILE* input, Take&& take) {
 bool copyTinFile(const std::string& from, const std::string& to) {
     std::FILE* input = tz::platform::openFile(from, "rb");
     if (input == nullptr) return false;
-    std::FILE* output = tz::platform::openFile(to, "w");
+    tz::platform::ReplacementFile replacement(to, "w");
+    std::FILE* output = replacement.file();
     if (output == nullptr) {
         std::fclose(input);
         return false;
@@ -162,7 +163,7 @@ bool copyTinFile(const std::string& from, const std::string& to) {
         ok = false;
     }
     std::fclose(input);
-    return std::fclose(output) == 0 && ok;
+    return ok && replacement.commit();
 }
 
 bool moveTinFile(const std::string& from, const std::string& to, TinText known) {
@@ -174,7 +175,7 @@ bool moveTinFile(const std::string& from, const std::string& to, TinText known) 
         verbatim = walkCanonicalLines(input, [](const char*, size_t) {}) < 0;
         std::fclose(input);
     }
-    if (verbatim && tz::platform::renameFile(from, to)) return true;
+    if (verbatim && tz::platform::replaceFileWith(from, to)) return true;
     if (!copyTinFile(from, to)) return false;
     tz::platform::deleteFile(from);
     return true;

@@ -62,7 +62,9 @@ bool writeTinFile(const std::string& path, const std::vector<Triangle>& triangle
 
 // Copies a TIN file record by record (read nine numbers, write them in the
 // TIN format), keeping the order of lines and vertices; a last line without
-// a line end is copied too. False when either file cannot be opened.
+// a line end is copied too. The copy replaces `to` only once whole: false,
+// with `to` kept as it was, when either file cannot be opened or the copy
+// cannot be written.
 bool copyTinFile(const std::string& from, const std::string& to);
 
 // What is known of a TIN file's text.
@@ -73,8 +75,9 @@ enum class TinText {
 
 // Copies a TIN file as copyTinFile does and deletes the original; when every
 // line is already in the writing format (the copy would be the same bytes:
-// known, or found by reading the file) the file is renamed instead. False
-// when it cannot be read or written.
+// known, or found by reading the file) it is moved into the place of `to`
+// instead (through a link, keeping the permissions). False when it cannot
+// be read or written; `to` is then kept as it was.
 bool moveTinFile(const std::string& from, const std::string& to, TinText known = TinText::Unknown);
 
 // `path` with its extension replaced by `extension` (which includes its

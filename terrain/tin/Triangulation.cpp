@@ -45,6 +45,7 @@ int triangulate(const SortedPoints& sorted, std::FILE* output, const std::string
     reporter.print("Done\n");
     const bool closed = output != nullptr && std::fclose(output) == 0;
     if (outcome.status != kStageDone || !closed) {
+        tz::platform::deleteFile(path);  // cut off where the disk was full
         reporter.alert("Error writing triangle file.");
         return kStatusError;
     }

@@ -239,6 +239,27 @@ TEST(ReplacementFile, RefusedWhereThePathCouldNotBeWritten) {
     EXPECT_TRUE(std::filesystem::is_directory(dir + "/taken.txt"));
 }
 
+TEST(ReplaceFileWith, MovesAFileIntoTheReplacedOnesPlace) {
+    const std::string dir = folder() + "/replace-with";
+    std::filesystem::create_directories(dir);
+    writeBytes(dir + "/real.tin", "old");
+    ::chmod((dir + "/real.tin").c_str(), 0640);
+    std::filesystem::create_symlink("real.tin", dir + "/link.tin");
+    writeBytes(dir + "/stage.tin", "new");
+    EXPECT_TRUE(replaceFileWith(dir + "/stage.tin", dir + "/link.tin"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir + "/link.tin"));
+    EXPECT_EQ(bytesOf(dir + "/real.tin"), "new");
+    struct stat st {};
+    ASSERT_EQ(::stat((dir + "/real.tin").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    // Nothing to move, or nowhere to move it: what is there stays.
+    EXPECT_FALSE(replaceFileWith(dir + "/stage.tin", dir + "/link.tin"));
+    writeBytes(dir + "/stage.tin", "newer");
+    EXPECT_FALSE(replaceFileWith(dir + "/stage.tin", dir + "/no-such-folder/x.tin"));
+    EXPECT_EQ(bytesOf(dir + "/stage.tin"), "newer");
+    EXPECT_EQ(bytesOf(dir + "/real.tin"), "new");
+}
+
 TEST(TempFolder, FollowsTempThenTmpdir) {
     ::setenv("TEMP", "/some/where/", 1);
     EXPECT_EQ(tempFolder(), "/some/where");

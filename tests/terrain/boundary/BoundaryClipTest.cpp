@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "TinTestSupport.h"
 #include "tin/TinFile.h"
 
@@ -40,10 +43,14 @@ TEST(BoundaryClip, LastLinesWithoutLineBreakAreLost) {
     // by the even-odd rule they are outside.
     testing::writeWholeFile(folder.path("site.bnd"),
                             "0 0 0 30 0 0\n30 30 0 0 30 0\n0 30 0 0 0 0\n30 0 0 30 30 0");
+    // Nothing is kept, so the old TIN stays.
+    testing::writeWholeFile(folder.path("a.tin"), "old\n");
     testing::RecordingReporter reporter;
     EXPECT_EQ(clipToBoundary(folder.path("a.ftin"), folder.path("site.bnd"), folder.path("a.tin"), reporter),
-              kStatusSuccess);
-    EXPECT_EQ(testing::readWholeFile(folder.path("a.tin")), "");
+              kStatusError);
+    EXPECT_EQ(reporter.alerts, std::vector<std::string>{
+                                   "No triangle lies inside the boundary.  The TIN file is kept as it was.\n"});
+    EXPECT_EQ(testing::readWholeFile(folder.path("a.tin")), "old\n");
 
     testing::writeWholeFile(folder.path("site.bnd"),
                             "0 0 0 30 0 0\n30 30 0 0 30 0\n0 30 0 0 0 0\n30 0 0 30 30 0\n");

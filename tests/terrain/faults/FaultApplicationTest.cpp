@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+#include <vector>
+
 #include "LiteralFaults.h"
 #include "LiteralTriangulation.h"
 #include "TinTestSupport.h"
@@ -83,6 +87,15 @@ TEST_F(FaultStage, UserBreakLeavesTheOutputEmpty) {
     EXPECT_EQ(status, kStatusCancel);
     EXPECT_TRUE(testing::fileExists(faulted()));
     EXPECT_EQ(out, "");
+}
+
+// /dev/full takes the file and fails every write, as a full disk does.
+TEST_F(FaultStage, AFailedWriteLeavesNoCutOffFile) {
+    std::filesystem::create_symlink("/dev/full", faulted());
+    run("101 201 0 105 204 0\n", 3);
+    EXPECT_EQ(status, kStatusError);
+    EXPECT_EQ(reporter.alerts, std::vector<std::string>{"Error writing output file.\n"});
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(faulted())));
 }
 
 TEST_F(FaultStage, FilesThatCannotBeOpened) {

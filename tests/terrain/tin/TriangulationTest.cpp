@@ -8,6 +8,7 @@
 #include <limits>
 #include <random>
 #include <sstream>
+#include <vector>
 
 #include "FileSystem.h"
 #include "LiteralTriangulation.h"
@@ -98,6 +99,14 @@ TEST_F(TriangulationStage, FilesThatCannotBeOpened) {
     ASSERT_EQ(reporter.alerts.size(), 2u);
     EXPECT_EQ(reporter.alerts[0], "Error opening sorted point file.");
     EXPECT_EQ(reporter.alerts[1], "Error opening triangle file.");
+}
+
+// /dev/full takes the file and fails every write, as a full disk does.
+TEST_F(TriangulationStage, AFailedWriteLeavesNoCutOffFile) {
+    std::filesystem::create_symlink("/dev/full", folder.path("site.ttin"));
+    EXPECT_EQ(build("0 0 1\n10 7 3\n0 0 1\n4 7 3\n10 0 2\n"), kStatusError);
+    EXPECT_EQ(reporter.alerts, std::vector<std::string>{"Error writing triangle file."});
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(folder.path("site.ttin"))));
 }
 
 // The stage streams the settled part of the result while points come: on
