@@ -1,11 +1,12 @@
 #include "drawing/DrawingFiles.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <random>
-#include <sstream>
+#include <ostream>
+#include <streambuf>
 
 #include "FileSystem.h"
 #include "acedads.h"
@@ -93,6 +94,25 @@ void applyHeaderValues(const Drawing& drawing) {
 
 std::string systemError() { return std::strerror(errno); }
 
+// An output stream's buffer over a C file, whose own buffer serves: the DXF
+// writer hands over its text in large blocks.
+class FileStreamBuffer : public std::streambuf {
+public:
+    explicit FileStreamBuffer(std::FILE* file) : file_(file) {}
+
+protected:
+    int_type overflow(int_type c) override {
+        if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+        return std::fputc(c, file_) == EOF ? traits_type::eof() : c;
+    }
+    std::streamsize xsputn(const char* text, std::streamsize count) override {
+        return static_cast<std::streamsize>(std::fwrite(text, 1, static_cast<size_t>(count), file_));
+    }
+
+private:
+    std::FILE* file_;
+};
+
 }  // namespace
 
 bool openDrawing(const std::string& path, std::string& error, std::string* note) {
@@ -144,36 +164,25 @@ bool saveDrawing(const std::string& path, std::string& error) {
         error = "it is a folder";
         return false;
     }
-    const HeaderValues session = sessionHeaderValues();
-    std::random_device random;
-    const fs::path temporary =
-        target.parent_path() / (target.filename().string() + ".tmp" + std::to_string(random() % 1000000));
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            error = systemError();
-            return false;
-        }
-        try {
-            writeDxf(currentDrawing(), out, session);
-        } catch (const std::exception& problem) {
-            out.close();
-            fs::remove(temporary, ec);
-            error = problem.what();
-            return false;
-        }
-        out.flush();
-        out.close();
-        if (!out) {
-            fs::remove(temporary, ec);
-            error = "writing failed (is the disk full?)";
-            return false;
-        }
+    // Written beside the target and renamed over it once complete, so that a
+    // failure never leaves a partial file in place of a good one; a link
+    // stays a link and the file keeps its permissions.
+    tz::platform::ReplacementFile replacement(path, "wb");
+    if (replacement.file() == nullptr) {
+        error = systemError();
+        return false;
     }
-    fs::rename(temporary, target, ec);
-    if (ec) {
-        error = ec.message();
-        fs::remove(temporary, ec);
+    FileStreamBuffer buffer(replacement.file());
+    std::ostream out(&buffer);
+    try {
+        writeDxf(currentDrawing(), out, sessionHeaderValues());
+    } catch (const std::exception& problem) {
+        error = problem.what();
+        return false;
+    }
+    out.flush();
+    if (!out || !replacement.commit()) {
+        error = "writing failed (is the disk full?)";
         return false;
     }
     return true;

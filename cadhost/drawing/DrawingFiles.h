@@ -17,7 +17,9 @@ bool openDrawing(const std::string& path, std::string& error, std::string* note 
 
 // Writes the open drawing as an AutoCAD 2000 DXF file: into a temporary file
 // beside the target, renamed over it once complete, so that a failure never
-// leaves a partial file in place of a good one. On failure `error` says why.
+// leaves a partial file in place of a good one. A link to the file stays a
+// link, and a replaced file keeps its permissions. On failure `error` says
+// why.
 bool saveDrawing(const std::string& path, std::string& error);
 
 }  // namespace tz::cad

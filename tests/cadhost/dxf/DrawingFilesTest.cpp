@@ -114,6 +114,20 @@ TEST_F(DrawingFilesTest, SavingReplacesAGoodFileOnlyWithACompleteOne) {
     EXPECT_EQ(files(), std::vector<fs::path>{"site.dxf"});
 }
 
+TEST_F(DrawingFilesTest, SavingThroughALinkReplacesTheFileItNames) {
+    std::string error;
+    fs::create_directories(folder / "drawings");
+    const fs::path real = folder / "drawings" / "site.dxf";
+    std::ofstream(real) << "old contents";
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink(real, folder / "link.dxf");
+    ASSERT_TRUE(saveDrawing((folder / "link.dxf").string(), error)) << error;
+    EXPECT_TRUE(fs::is_symlink(folder / "link.dxf"));
+    EXPECT_EQ(contents(real).rfind("  0\r\nEOF\r\n"), contents(real).size() - 10);
+    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
 TEST_F(DrawingFilesTest, NamesOfAReplacedDrawingNoLongerResolve) {
     std::string error;
     const fs::path path = folder / "site.dxf";
