@@ -57,6 +57,12 @@ void DxfOutput::text(int code, std::wstring_view value) {
     endLine();
 }
 
+void DxfOutput::text(int code, std::wstring_view whole, size_t begin, size_t end) {
+    this->code(code);
+    appendDxfText(pending_, whole, begin, end);
+    endLine();
+}
+
 void DxfOutput::ascii(int code, std::string_view value) {
     this->code(code);
     pending_ += value;

@@ -20,6 +20,8 @@ public:
     DxfOutput& operator=(const DxfOutput&) = delete;
 
     void text(int code, std::wstring_view value);
+    // Characters [begin, end) of `whole`, written as they are within it.
+    void text(int code, std::wstring_view whole, size_t begin, size_t end);
     void ascii(int code, std::string_view value);
     void real(int code, double value);
     void integer(int code, int64_t value);

@@ -106,8 +106,10 @@ std::string encodeDxfText(std::wstring_view text) {
     return out;
 }
 
-void appendDxfText(std::string& out, std::wstring_view text) {
-    for (size_t i = 0; i < text.size(); ++i) {
+void appendDxfText(std::string& out, std::wstring_view text) { appendDxfText(out, text, 0, text.size()); }
+
+void appendDxfText(std::string& out, std::wstring_view text, size_t begin, size_t end) {
+    for (size_t i = begin; i < end; ++i) {
         const auto c = static_cast<uint32_t>(text[i]);
         if (c < 32) {
             out += '^';

@@ -13,6 +13,10 @@ namespace tz::cad {
 std::string encodeDxfText(std::wstring_view text);
 // The same, added to the end of `out`.
 void appendDxfText(std::string& out, std::wstring_view text);
+// Characters [begin, end) of `text`, written as they are within the whole
+// text (a caret or backslash before `end` looks at what follows it), so
+// that parts written one after another read back as the whole would.
+void appendDxfText(std::string& out, std::wstring_view text, size_t begin, size_t end);
 
 // At most how many characters encodeDxfText writes for the character at i
 // of `text` (a backslash that would read as the start of an escape is one).

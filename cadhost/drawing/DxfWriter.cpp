@@ -26,6 +26,9 @@ void collectApplicationNames(const Entity& entity, std::set<std::wstring>& names
 }
 
 // MTEXT's text: 3 groups of at most 250 written characters, the rest in 1.
+// Each part is written as it stands within the whole text: readers join the
+// parts before they read escapes, so a caret or a backslash at the end of
+// a part must be written for what follows it in the next.
 void writeMtextText(DxfOutput& out, const std::wstring& text) {
     size_t start = 0;
     for (;;) {
@@ -38,10 +41,10 @@ void writeMtextText(DxfOutput& out, const std::wstring& text) {
             ++end;
         }
         if (end >= text.size()) {
-            out.text(1, std::wstring_view(text).substr(start));
+            out.text(1, text, start, text.size());
             return;
         }
-        out.text(3, std::wstring_view(text).substr(start, end - start));
+        out.text(3, text, start, end);
         start = end;
     }
 }

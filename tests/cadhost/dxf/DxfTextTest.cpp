@@ -30,6 +30,25 @@ TEST(DxfText, ReadingUndoesWriting) {
     EXPECT_EQ(encodeDxfText(L"\\U+0041 \\P"), "\\U+005CU+0041 \\P");
 }
 
+// MTEXT's text is written in parts. Joined before decoding (as other
+// readers do) or decoded part by part and then joined (as ours does), the
+// parts must give the whole text, whatever a cut falls between.
+TEST(DxfText, TextWrittenInPartsReadsBackWhole) {
+    std::mt19937 random(12);
+    const std::wstring pool[] = {L"a", L"^", L"J", L" ", L"\n", L"\\", L"\\U+", L"00", L"aF", L"\u00e9", L"@"};
+    for (int round = 0; round < 5000; ++round) {
+        std::wstring text;
+        const int length = 1 + static_cast<int>(random() % 10);
+        for (int i = 0; i < length; ++i) text += pool[random() % std::size(pool)];
+        const size_t cut = random() % (text.size() + 1);
+        std::string first, second;
+        appendDxfText(first, text, 0, cut);
+        appendDxfText(second, text, cut, text.size());
+        EXPECT_EQ(first + second, encodeDxfText(text));
+        EXPECT_EQ(decodeDxfText(first, false) + decodeDxfText(second, false), text);
+    }
+}
+
 TEST(DxfText, ReadingOtherWritersText) {
     EXPECT_EQ(decodeDxfText("Stra\xc3\x9f" "e", false), L"Stra\u00dfe");   // UTF-8
     EXPECT_EQ(decodeDxfText("Stra\xdf" "e \x80", false), L"Stra\u00dfe \u20ac");  // Windows-1252
