@@ -5,6 +5,8 @@
 #include <initializer_list>
 
 #include "adscodes.h"
+#include "drawing/DxfGroupReader.h"
+#include "drawing/DxfText.h"
 #include "drawing/GroupCodes.h"
 
 namespace tz::cad {
@@ -220,6 +222,23 @@ std::wstring checkGroupValues(GroupList& groups) {
     return L"";
 }
 
+// A value longer than the DXF reader takes would make a drawing that saves
+// but never opens again. Only MTEXT's text is written in parts.
+std::wstring checkTextLengths(std::wstring_view type, const GroupList& groups) {
+    constexpr size_t limit = DxfGroupReader::kMaxLineLength;
+    constexpr size_t mostWrittenPerUnit = 14;  // two \U+XXXX escapes
+    for (const Group& group : groups) {
+        const auto* text = std::get_if<std::wstring>(&group.value);
+        if (text == nullptr || text->size() * mostWrittenPerUnit <= limit) continue;
+        if (type == L"MTEXT"sv && (group.code == 1 || group.code == 3)) continue;
+        if (encodeDxfText(*text).size() > limit) {
+            return L"group " + std::to_wstring(group.code) + L" holds a text longer than a drawing file takes (" +
+                   std::to_wstring(limit) + L" characters as written)";
+        }
+    }
+    return L"";
+}
+
 std::wstring prepareEntityData(Drawing& drawing, std::wstring_view type, GroupList& data, const MakeContext& context,
                                const Entity* parent) {
     const EntityKind* kind = findKind(type);
@@ -244,6 +263,7 @@ std::wstring prepareEntityData(Drawing& drawing, std::wstring_view type, GroupLi
     }
     data.erase(data.begin() + static_cast<std::ptrdiff_t>(kept), data.end());
     if (std::wstring problem = checkGroupValues(data); !problem.empty()) return problem;
+    if (std::wstring problem = checkTextLengths(type, data); !problem.empty()) return problem;
 
     // Extended data comes last and starts with its application's name.
     auto firstExtended =

@@ -23,6 +23,8 @@ std::vector<uint64_t> liveOrder(const Drawing& drawing) {
 
 TEST(EntityMaker, RefusesListsThatDescribeNoValidEntity) {
     Drawing drawing;
+    const std::wstring longText(70000, L'x');
+    const std::wstring longGreek(10000, L'\u03b1');
     struct Case {
         const char* what;
         GroupList list;
@@ -48,6 +50,10 @@ TEST(EntityMaker, RefusesListsThatDescribeNoValidEntity) {
         {"short out of range", {type(L"POINT"), at(10, 0, 0), intGroup(70, 40000)}},
         {"leader with one point", {type(L"LEADER"), at(10, 0, 0)}},
         {"lwpolyline count wrong", {type(L"LWPOLYLINE"), intGroup(90, 3), at(10, 0, 0), at(10, 1, 1)}},
+        // A DXF file holds it on no line the reader takes: written as
+        // escapes, 10000 Greek letters take 70000.
+        {"text too long for a file", {type(L"TEXT"), at(10, 0, 0), realGroup(40, 1), stringGroup(1, longText)}},
+        {"too long as written", {type(L"TEXT"), at(10, 0, 0), realGroup(40, 1), stringGroup(1, longGreek)}},
     };
     for (Case& c : cases) {
         const MakeResult result = make(drawing, c.list);
@@ -56,6 +62,16 @@ TEST(EntityMaker, RefusesListsThatDescribeNoValidEntity) {
     }
     EXPECT_FALSE(drawing.firstEntity().has_value());
     EXPECT_EQ(drawing.entityCount(), 0u);
+}
+
+TEST(EntityMaker, MtextOfAnyLengthIsWrittenInParts) {
+    Drawing drawing;
+    const std::wstring longText(70000, L'x');
+    EXPECT_EQ(make(drawing, {type(L"MTEXT"), at(10, 0, 0), stringGroup(1, longText)}).outcome, MakeOutcome::Made);
+    // Just under the limit as written: 9362 Greek letters take 65534.
+    EXPECT_EQ(make(drawing, {type(L"TEXT"), at(10, 0, 0), realGroup(40, 1), stringGroup(1, std::wstring(9362, L'\u03b1'))})
+                  .outcome,
+              MakeOutcome::Made);
 }
 
 TEST(EntityMaker, SimpleEntitiesGetHandlesLayerFirstAndDefaults) {
