@@ -149,6 +149,9 @@ struct MeshValues {
 };
 
 constexpr double kMostPairsPerLine = 160000;
+// Every grid point becomes two polyline vertices of the drawing, about 800
+// bytes together: a denser grid would take more memory than the machine has.
+constexpr double kMostGridPoints = 1e7;
 
 std::optional<MeshValues> meshValues(const TinExtent& extent) {
     const ProjectSettings& settings = projectSettings();
@@ -172,6 +175,12 @@ std::optional<MeshValues> meshValues(const TinExtent& extent) {
     const double widest = std::max(extent.xmax - extent.xmin, extent.ymax - extent.ymin);
     if (!(widest / *spacing < kMostPairsPerLine)) {
         acedAlert(_T("The grid spacing gives more than 160000 points on a grid line.  Command terminates.\n"));
+        return std::nullopt;
+    }
+    const double gridPoints =
+        ((extent.xmax - extent.xmin) / *spacing + 1) * ((extent.ymax - extent.ymin) / *spacing + 1);
+    if (gridPoints > kMostGridPoints) {
+        acedAlert(_T("The grid spacing gives more than 10000000 grid points.  Command terminates.\n"));
         return std::nullopt;
     }
     if (!scale) {
