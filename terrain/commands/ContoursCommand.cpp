@@ -27,6 +27,41 @@ namespace {
 
 // More levels than any survey's relief holds at a sensible interval.
 constexpr double kMostContourLevels = 1e6;
+// Each segment becomes a polyline vertex of the drawing (several, smoothed),
+// a few hundred bytes each: more would take more memory than the machine has.
+constexpr double kMostContourSegments = 2e7;
+
+// The lowest and highest elevation of a triangle, kept small: they only
+// count what a run of levels would reach before anything is drawn.
+struct ElevationSpan {
+    float low, high;
+};
+
+std::vector<ElevationSpan> elevationSpans(const std::vector<Triangle>& triangles) {
+    std::vector<ElevationSpan> spans;
+    spans.reserve(triangles.size());
+    for (const Triangle& t : triangles) {
+        const double low = std::min({t.p1.z, t.p2.z, t.p3.z});
+        const double high = std::max({t.p1.z, t.p2.z, t.p3.z});
+        if (std::isfinite(low) && std::isfinite(high)) {
+            spans.push_back({static_cast<float>(low), static_cast<float>(high)});
+        }
+    }
+    return spans;
+}
+
+// About how many (triangle, level) pairs the levels first, first +
+// interval, ... top reach: the most segments their contours can have.
+double segmentsAtMost(const std::vector<ElevationSpan>& spans, double first, double top, double interval) {
+    const double lastLevel = std::floor((top - first) / interval);
+    double segments = 0;
+    for (const ElevationSpan& span : spans) {
+        const double lowest = std::max(0.0, std::ceil((span.low - first) / interval));
+        const double highest = std::min(lastLevel, std::floor((span.high - first) / interval));
+        if (highest >= lowest) segments += highest - lowest + 1;
+    }
+    return segments;
+}
 
 // The run's start and end texts and what the dialog decided.
 struct ContourDialog {
@@ -194,6 +229,7 @@ int contoursCommand() {
     if (!stopped.empty()) acutPrintf(_T("%s"), tz::platform::fromUtf8(stopped).c_str());
 
     const std::optional<ElevationRange> range = tinElevationRange(triangles);
+    const std::vector<ElevationSpan> spans = elevationSpans(triangles);
     // The tracer is built on its own thread while the dialog is up.
     BackgroundTracer tracer(std::move(triangles));
     ContourDialog state;
@@ -221,6 +257,10 @@ int contoursCommand() {
     ContourLevelSequence levels(start, end, interval);
     if ((levels.top() - levels.first()) / interval > kMostContourLevels) {
         acedAlert(_T("The contour interval gives more than 1000000 levels.  Command terminates.\n"));
+        return RTERROR;
+    }
+    if (segmentsAtMost(spans, levels.first(), levels.top(), interval) > kMostContourSegments) {
+        acedAlert(_T("The contour interval gives more than 20000000 contour segments.  Command terminates.\n"));
         return RTERROR;
     }
 
