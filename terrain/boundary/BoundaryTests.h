@@ -25,20 +25,34 @@ public:
     template <class Visit>
     void forEachSegmentNear(const Triangle& t, Visit&& visit) const;
 
-    // Calls visit(segment index) for every segment with yA != yB whose y
-    // range may hold y, each once.
-    template <class Visit>
-    void forEachSegmentAcross(double y, Visit&& visit) const;
+    // How many segments the even-odd rule counts for the point (x, y): those
+    // with yA != yB, min(yA, yB) < y <= max(yA, yB), x <= max(xA, xB), and
+    // either xA = xB or a crossing abscissa X >= x or within 0.001 of x.
+    size_t countCrossingsRightOf(double x, double y) const;
 
 private:
     std::vector<Segment> segments_;
     CellGrid grid_;
     std::vector<std::vector<uint32_t>> cells_;
     std::vector<uint32_t> everywhere_;  // segments too large for the grid
+    // The inside test's index: rows of equal height in y. In a row, a
+    // segment that ends there is tested as it stands; one passing through
+    // is held as a piece, the x range it covers in the row, so that a piece
+    // clearly right or clearly left of the point is counted or left out
+    // without its crossing being worked out.
+    struct RowPiece {
+        double xlo, xhi;  // widened by more than the crossing's rounding
+        uint32_t index;
+    };
+    struct Row {
+        std::vector<uint32_t> ending;
+        std::vector<RowPiece> pieces;     // by xlo
+        std::vector<double> widestSoFar;  // of pieces[0..i], the largest xhi
+    };
     double rowOrigin_ = 0, rowInverse_ = 1;
     int rowCount_ = 1;
-    std::vector<std::vector<uint32_t>> rows_;
-    std::vector<uint32_t> allRows_;  // segments spanning too many rows
+    std::vector<Row> rows_;
+    std::vector<uint32_t> allRows_;  // segments with a coordinate that is no number
     mutable std::vector<uint32_t> seen_;
     mutable uint32_t seenStamp_ = 0;
 
@@ -65,9 +79,8 @@ bool segmentCrossesTriangle(const Segment& segment, const Triangle& triangle);
 bool crossesBoundary(const Triangle& triangle, const BoundarySet& boundary);
 
 // Inside by the even-odd rule, at the test point (P1 + 2 P2 + P3) / 4
-// (x = ((x2 + x3)/2 + (x2 + x1)/2)/2, y likewise): counts the segments with
-// yA != yB, min(yA, yB) < yT <= max(yA, yB), xT <= max(xA, xB), and either
-// xA = xB or a crossing abscissa X >= xT or within 0.001 of xT.
+// (x = ((x2 + x3)/2 + (x2 + x1)/2)/2, y likewise): an odd count of
+// BoundarySet::countCrossingsRightOf.
 bool insideBoundary(const Triangle& triangle, const BoundarySet& boundary);
 
 template <class Visit>
@@ -91,12 +104,6 @@ void BoundarySet::forEachSegmentNear(const Triangle& t, Visit&& visit) const {
     grid_.forEachCellInBox(xlo, ylo, xhi, yhi, [&](size_t cell) {
         for (uint32_t index : cells_[cell]) consider(index);
     });
-}
-
-template <class Visit>
-void BoundarySet::forEachSegmentAcross(double y, Visit&& visit) const {
-    for (uint32_t index : allRows_) visit(index);
-    for (uint32_t index : rows_[static_cast<size_t>(rowOf(y))]) visit(index);
 }
 
 }  // namespace tz::terrain

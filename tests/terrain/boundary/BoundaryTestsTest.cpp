@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <iomanip>
+#include <limits>
 #include <random>
 
 #include "LiteralBoundary.h"
@@ -56,6 +59,86 @@ TEST(BoundaryTests, MatchLiteralTestsOnRandomOutlines) {
         EXPECT_GT(crossings, 10u);
         EXPECT_GT(insides, 10u);
         EXPECT_LT(insides, tin.size());
+    }
+}
+
+// Many voids make long rows, where most segments are counted or left out
+// by their place in the row alone: the counts must be those of testing
+// every segment, also for points on segments, at a vertex's y, and about
+// 0.001 from a crossing, where the rule's tolerance decides.
+TEST(BoundaryTests, CountsMatchLiteralAmongManyVoids) {
+    std::mt19937_64 random(23);
+    std::uniform_real_distribution<double> u(0, 1);
+    const double x0 = 500000, y0 = 4000000, size = 1000;
+    for (int round = 0; round < 15; ++round) {
+        std::vector<Segment> segments =
+            polygon({{x0, y0, 0}, {x0 + size, y0, 0}, {x0 + size, y0 + size, 0}, {x0, y0 + size, 0}});
+        const int across = 2 + static_cast<int>(random() % 25);
+        const double pitch = size / across;
+        for (int i = 0; i < across; ++i) {
+            for (int j = 0; j < across; ++j) {
+                // Squares, upright, skewed, or skewed so little that a side
+                // moves less than 0.001 within a row but more along its length.
+                const double cx = x0 + (i + 0.5) * pitch, cy = y0 + (j + 0.5) * pitch, h = pitch * 0.3;
+                const double skews[] = {0, (u(random) - 0.5) * h, (u(random) - 0.5) * 0.05};
+                const double skew = skews[round % 3];
+                for (const Segment& s : polygon({{cx - h + skew, cy - h, 0}, {cx + h, cy - h, 0},
+                                                 {cx + h - skew, cy + h, 0}, {cx - h, cy + h, 0}})) {
+                    segments.push_back(s);
+                }
+            }
+        }
+        // Long diagonals over many rows, and segments of any length and
+        // direction, crossing the others.
+        segments.push_back({{x0 + 1, y0 + 1, 0}, {x0 + size - 1, y0 + size - 1, 0}});
+        segments.push_back({{x0 + size * 0.2, y0, 0}, {x0 + size * 0.25, y0 + size, 0}});
+        for (int k = 0; k < 20 * (round % 4); ++k) {
+            const Point3 a{x0 + u(random) * size, y0 + u(random) * size, 0};
+            const double length = size * std::pow(u(random), 3), angle = 2 * M_PI * u(random);
+            segments.push_back({a, {a.x + length * std::cos(angle), a.y + length * std::sin(angle), 0}});
+        }
+        const BoundarySet boundary(segments);
+        for (int k = 0; k < 3000; ++k) {
+            double x, y;
+            const Segment& s = segments[random() % segments.size()];
+            const double t = u(random);
+            switch (k % 5) {
+                case 0:  // anywhere
+                    x = x0 - 10 + u(random) * (size + 20), y = y0 - 10 + u(random) * (size + 20);
+                    break;
+                case 1:  // on a segment
+                    x = s.a.x + t * (s.b.x - s.a.x), y = s.a.y + t * (s.b.y - s.a.y);
+                    break;
+                case 2:  // at a vertex's y
+                    x = x0 + u(random) * size, y = s.a.y;
+                    break;
+                default: {  // about 0.001 left or right of a crossing
+                    const double offsets[] = {-0.0015, -0.001, -0.0009999, -0.0005, 0, 0.0005, 0.001, 0.0015};
+                    x = s.a.x + t * (s.b.x - s.a.x) + offsets[random() % 8], y = s.a.y + t * (s.b.y - s.a.y);
+                }
+            }
+            ASSERT_EQ(static_cast<int>(boundary.countCrossingsRightOf(x, y)),
+                      literal::countCrossingsLiterally(x, y, segments))
+                << "round " << round << " point " << std::setprecision(17) << x << " " << y;
+            const Triangle point{{x, y, 0}, {x, y, 0}, {x, y, 0}};
+            ASSERT_EQ(insideBoundary(point, boundary), literal::insideBoundaryLiterally(point, segments));
+        }
+    }
+}
+
+TEST(BoundaryTests, SegmentsThatAreNoNumbersAreTestedAsTheyStand) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    std::vector<Segment> segments = polygon({{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}});
+    segments.push_back({{nan, 1, 0}, {3, 8, 0}});
+    segments.push_back({{2, -inf, 0}, {2, inf, 0}});
+    const BoundarySet boundary(segments);
+    for (double x : {-1.0, 1.0, 2.5, 5.0, 11.0, nan, inf, -inf}) {
+        for (double y : {0.5, 5.0, 10.0, nan}) {
+            EXPECT_EQ(static_cast<int>(boundary.countCrossingsRightOf(x, y)),
+                      literal::countCrossingsLiterally(x, y, segments))
+                << x << " " << y;
+        }
     }
 }
 

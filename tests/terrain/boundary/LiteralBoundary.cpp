@@ -48,6 +48,10 @@ bool crossesBoundaryLiterally(const Triangle& t, const std::vector<Segment>& seg
 bool insideBoundaryLiterally(const Triangle& t, const std::vector<Segment>& segments) {
     const double xT = ((t.p2.x + t.p3.x) / 2 + (t.p2.x + t.p1.x) / 2) / 2;
     const double yT = ((t.p2.y + t.p3.y) / 2 + (t.p2.y + t.p1.y) / 2) / 2;
+    return countCrossingsLiterally(xT, yT, segments) % 2 == 1;
+}
+
+int countCrossingsLiterally(double xT, double yT, const std::vector<Segment>& segments) {
     int count = 0;
     for (const Segment& s : segments) {
         const Point3 A = s.a, B = s.b;
@@ -60,7 +64,7 @@ bool insideBoundaryLiterally(const Triangle& t, const std::vector<Segment>& segm
             }
         }
     }
-    return count % 2 == 1;
+    return count;
 }
 
 }  // namespace tz::terrain::literal

@@ -13,5 +13,7 @@ namespace tz::terrain::literal {
 
 bool crossesBoundaryLiterally(const Triangle& t, const std::vector<Segment>& segments);
 bool insideBoundaryLiterally(const Triangle& t, const std::vector<Segment>& segments);
+// The segments the inside test counts for the point (xT, yT).
+int countCrossingsLiterally(double xT, double yT, const std::vector<Segment>& segments);
 
 }  // namespace tz::terrain::literal
