@@ -28,7 +28,7 @@ namespace {
 // More levels than any survey's relief holds at a sensible interval.
 constexpr double kMostContourLevels = 1e6;
 // Each segment becomes a polyline vertex of the drawing (several, smoothed),
-// a few hundred bytes each: more would take more memory than the machine has.
+// a few hundred bytes each: twenty million already take several gigabytes.
 constexpr double kMostContourSegments = 2e7;
 
 // The lowest and highest elevation of a triangle, kept small: they only

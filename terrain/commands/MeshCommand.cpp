@@ -150,7 +150,7 @@ struct MeshValues {
 
 constexpr double kMostPairsPerLine = 160000;
 // Every grid point becomes two polyline vertices of the drawing, about 800
-// bytes together: a denser grid would take more memory than the machine has.
+// bytes together: ten million grid points already take about 8 GB.
 constexpr double kMostGridPoints = 1e7;
 
 std::optional<MeshValues> meshValues(const TinExtent& extent) {
