@@ -1,6 +1,8 @@
 #include "SectionAreas.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "PolygonArea.h"
 #include "SegmentsMeet.h"
@@ -24,17 +26,28 @@ double along(const SectionSegment& s, const Point3& p) {
     return (p.x - s.start.x) * (s.end.x - s.start.x) + (p.y - s.start.y) * (s.end.y - s.start.y);
 }
 
+// Where each proposed segment meets the existing line, found once: a region
+// looks for the next crossing from its start crossing's existing segment
+// on, and a proposed line that follows the ground closely crosses it
+// thousands of times in one section.
 class Regions {
 public:
     Regions(const std::vector<SectionSegment>& existing, const std::vector<SectionSegment>& proposed)
-        : e_(existing), d_(proposed) {}
+        : e_(existing), d_(proposed), meets_(proposed.size()) {
+        for (std::size_t d = 0; d < d_.size(); ++d) {
+            std::vector<Meet>& meets = meets_[d];
+            for (std::size_t e = 0; e < e_.size(); ++e)
+                if (auto p = segmentsMeet(e_[e], d_[d])) meets.push_back({*p, e, along(d_[d], *p), 0});
+            double lowest = std::numeric_limits<double>::infinity();
+            for (std::size_t k = meets.size(); k-- > 0;) meets[k].lowestFromHere = lowest = std::min(lowest, meets[k].at);
+        }
+    }
 
     // The first crossing: proposed segments in order, for each the existing
     // segments in order.
     std::optional<Crossing> firstCrossing() const {
         for (std::size_t d = 0; d < d_.size(); ++d)
-            for (std::size_t e = 0; e < e_.size(); ++e)
-                if (auto p = segmentsMeet(e_[e], d_[d])) return Crossing{*p, d, e};
+            if (!meets_[d].empty()) return Crossing{meets_[d].front().point, d, meets_[d].front().existing};
         return std::nullopt;
     }
 
@@ -46,10 +59,9 @@ public:
         std::optional<Crossing> b = laterOnSameSegment(a);
         for (std::size_t i = a.proposed + 1; !b && i < d_.size(); ++i) {
             polygon.push_back(d_[i].start);
-            for (std::size_t j = a.existing; j < e_.size(); ++j) {
-                const auto p = segmentsMeet(e_[j], d_[i]);
-                if (p && !samePoint(*p, a.point)) {
-                    b = Crossing{*p, i, j};
+            for (auto m = meetsFrom(i, a.existing); m != meets_[i].end(); ++m) {
+                if (!samePoint(m->point, a.point)) {
+                    b = Crossing{m->point, i, m->existing};
                     break;
                 }
             }
@@ -71,21 +83,33 @@ public:
     }
 
 private:
+    struct Meet {
+        Point3 point;
+        std::size_t existing;   // the existing segment met
+        double at;              // along the proposed segment
+        double lowestFromHere;  // the least `at` of this meet and those after it
+    };
+
+    // The meets of proposed segment d with existing segments from `existing` on.
+    std::vector<Meet>::const_iterator meetsFrom(std::size_t d, std::size_t existing) const {
+        return std::lower_bound(meets_[d].begin(), meets_[d].end(), existing,
+                                [](const Meet& m, std::size_t e) { return m.existing < e; });
+    }
+
     // A second crossing of the start crossing's own proposed segment, further
-    // along it: the nearest, from the existing segments from a's on.
+    // along it: the nearest (the first of equals), from the existing
+    // segments from a's on.
     std::optional<Crossing> laterOnSameSegment(const Crossing& a) const {
-        const SectionSegment& segment = d_[a.proposed];
-        const double from = along(segment, a.point);
+        const double from = along(d_[a.proposed], a.point);
         std::optional<Crossing> best;
         double bestAlong = 0;
-        for (std::size_t j = a.existing; j < e_.size(); ++j) {
-            const auto p = segmentsMeet(e_[j], segment);
-            if (!p) continue;
-            const double at = along(segment, *p);
-            if (!(at > from) || std::hypot(p->x - a.point.x, p->y - a.point.y) <= kSamePointTolerance) continue;
-            if (!best || at < bestAlong) {
-                best = Crossing{*p, a.proposed, j};
-                bestAlong = at;
+        for (auto m = meetsFrom(a.proposed, a.existing); m != meets_[a.proposed].end(); ++m) {
+            if (best && m->lowestFromHere >= bestAlong) break;  // none after it is nearer
+            if (!(m->at > from) || std::hypot(m->point.x - a.point.x, m->point.y - a.point.y) <= kSamePointTolerance)
+                continue;
+            if (!best || m->at < bestAlong) {
+                best = Crossing{m->point, a.proposed, m->existing};
+                bestAlong = m->at;
             }
         }
         return best;
@@ -93,6 +117,7 @@ private:
 
     const std::vector<SectionSegment>& e_;
     const std::vector<SectionSegment>& d_;
+    std::vector<std::vector<Meet>> meets_;  // per proposed segment, by existing segment
 };
 
 }  // namespace

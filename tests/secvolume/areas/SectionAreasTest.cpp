@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <optional>
 #include <random>
 
 #include "areas/PolygonArea.h"
@@ -186,6 +188,91 @@ TEST(SectionAreas, AgreeWithTheProcedureOnOrdinarySections) {
         EXPECT_EQ(actual.fill, expected.fill) << run;
     }
     EXPECT_GE(compared, 300);
+}
+
+// The regions found as the procedure searches them, every existing segment
+// tried again for every region, with the second crossing of a proposed
+// segment closing its region: what sectionAreas must give on any section.
+CutFill directAreas(const std::vector<SectionSegment>& e, const std::vector<SectionSegment>& d) {
+    auto along = [](const SectionSegment& s, const Point3& p) {
+        return (p.x - s.start.x) * (s.end.x - s.start.x) + (p.y - s.start.y) * (s.end.y - s.start.y);
+    };
+    CutFill areas;
+    std::optional<Point3> a;
+    std::size_t aProposed = 0, aExisting = 0;
+    for (std::size_t i = 0; i < d.size() && !a; ++i)
+        for (std::size_t j = 0; j < e.size() && !a; ++j)
+            if ((a = segmentsMeet(e[j], d[i]))) aProposed = i, aExisting = j;
+    while (a) {
+        std::vector<Point3> polygon{*a};
+        std::optional<Point3> b;
+        std::size_t bProposed = 0, bExisting = 0;
+        double bestAlong = 0;
+        const double from = along(d[aProposed], *a);
+        for (std::size_t j = aExisting; j < e.size(); ++j) {
+            const auto p = segmentsMeet(e[j], d[aProposed]);
+            if (!p) continue;
+            const double at = along(d[aProposed], *p);
+            if (!(at > from) || std::hypot(p->x - a->x, p->y - a->y) <= 0.001) continue;
+            if (!b || at < bestAlong) b = p, bProposed = aProposed, bExisting = j, bestAlong = at;
+        }
+        for (std::size_t i = aProposed + 1; !b && i < d.size(); ++i) {
+            polygon.push_back(d[i].start);
+            for (std::size_t j = aExisting; j < e.size(); ++j) {
+                const auto p = segmentsMeet(e[j], d[i]);
+                if (p && !(p->x == a->x && p->y == a->y)) {
+                    b = p, bProposed = i, bExisting = j;
+                    break;
+                }
+            }
+        }
+        if (!b) break;
+        if (bExisting == aExisting) {
+            const auto onProposed = segmentsMeet(d[bProposed], e[aExisting]);
+            polygon.push_back(onProposed ? *onProposed : *b);
+        } else {
+            polygon.push_back(*b);
+            for (std::size_t j = bExisting; j > aExisting; --j) polygon.push_back(e[j].start);
+        }
+        const double g = -polygonArea(polygon);
+        if (g < 0)
+            areas.cut += g;
+        else
+            areas.fill += g;
+        a = b, aProposed = bProposed, aExisting = bExisting;
+    }
+    return areas;
+}
+
+// Ground that zigzags about a design line crossing it hundreds of times,
+// also turning back on itself, design lines that cross one ground segment
+// twice, and design lines laid on the ground itself (crossings everywhere
+// within the tolerance).
+TEST(SectionAreas, AgreeWithTheDirectSearchOnManyCrossings) {
+    std::mt19937 random(31);
+    std::uniform_real_distribution<double> u(0, 1);
+    for (int run = 0; run < 400; ++run) {
+        std::vector<std::pair<double, double>> ground, proposed;
+        const int kind = run % 4 == 3 ? 0 : run % 4;
+        const double step = 0.2 + 3 * u(random), back = run % 4 == 3 ? 0.6 : 0;
+        for (double x = -60; x <= 60 && ground.size() < 2000; x += step * (0.5 + u(random) - back)) {
+            const double y = kind == 0 ? 100 + (ground.size() % 2 == 0 ? 1 : -1) * (0.01 + u(random))
+                                       : 100 + 5 * std::sin(x / 7) + u(random);
+            ground.push_back({x, y});
+        }
+        if (kind == 2) {
+            for (const auto& [x, y] : ground)
+                if (x > -50 && x < 50) proposed.push_back({x, y + (u(random) < 0.3 ? 0.0005 : 0.0)});
+        } else {
+            for (double x = -50; x <= 50; x += (kind == 0 ? 30 : 3) * (0.3 + u(random)))
+                proposed.push_back({x, 100 + (kind == 0 ? 0.0 : 6 * (u(random) - 0.5))});
+        }
+        if (proposed.size() < 2) continue;
+        const auto e = line(ground), d = line(proposed);
+        const CutFill expected = directAreas(e, d), actual = sectionAreas(e, d);
+        EXPECT_EQ(actual.cut, expected.cut) << run;
+        EXPECT_EQ(actual.fill, expected.fill) << run;
+    }
 }
 
 }  // namespace
