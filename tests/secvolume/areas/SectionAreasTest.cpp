@@ -119,6 +119,15 @@ TEST(SectionAreas, RaisingTheGroundByHOverWidthWGivesFillHW) {
     }
 }
 
+// A closed region's area, to cut or to fill by the way round it runs.
+void addRegion(const std::vector<Point3>& polygon, CutFill& areas) {
+    const double g = -polygonArea(polygon);
+    if (g < 0)
+        areas.cut += g;
+    else
+        areas.fill += g;
+}
+
 // The regions exactly as the procedure reads, with its fresh start-crossing
 // search from (d0, e0) after every region, for sections where no proposed
 // segment meets the ground twice.
@@ -151,11 +160,7 @@ CutFill literalAreas(const std::vector<SectionSegment>& e, const std::vector<Sec
             polygon.push_back(b);
             for (std::size_t j = eB; j > eA; --j) polygon.push_back(e[j].start);
         }
-        const double g = -polygonArea(polygon);
-        if (g < 0)
-            areas.cut += g;
-        else
-            areas.fill += g;
+        addRegion(polygon, areas);
         d0 = dB;
         e0 = eA;
         if (!(dB < d.size() - 1)) break;
@@ -234,11 +239,7 @@ CutFill directAreas(const std::vector<SectionSegment>& e, const std::vector<Sect
             polygon.push_back(*b);
             for (std::size_t j = bExisting; j > aExisting; --j) polygon.push_back(e[j].start);
         }
-        const double g = -polygonArea(polygon);
-        if (g < 0)
-            areas.cut += g;
-        else
-            areas.fill += g;
+        addRegion(polygon, areas);
         a = b, aProposed = bProposed, aExisting = bExisting;
     }
     return areas;
