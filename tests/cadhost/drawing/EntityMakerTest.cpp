@@ -64,7 +64,7 @@ TEST(EntityMaker, RefusesListsThatDescribeNoValidEntity) {
     EXPECT_EQ(drawing.entityCount(), 0u);
 }
 
-TEST(EntityMaker, MtextOfAnyLengthIsWrittenInParts) {
+TEST(EntityMaker, MtextOfAnyLengthAndTextsWithinALineAreMade) {
     Drawing drawing;
     const std::wstring longText(70000, L'x');
     EXPECT_EQ(make(drawing, {type(L"MTEXT"), at(10, 0, 0), stringGroup(1, longText)}).outcome, MakeOutcome::Made);
