@@ -26,6 +26,11 @@ Extent extentOf(const std::vector<Segment>& segments) {
     return e;
 }
 
+CellGrid gridOver(const std::vector<Segment>& segments) {
+    const Extent e = extentOf(segments);
+    return CellGrid(e.xlo, e.ylo, e.xhi, e.yhi, std::max<size_t>(segments.size(), 1));
+}
+
 // Whether the even-odd rule counts segment A-B for the point (x, y).
 bool countsCrossing(const Segment& s, double x, double y) {
     const Point3& A = s.a;
@@ -47,9 +52,7 @@ double roundingMargin(const Segment& s) {
 }  // namespace
 
 BoundarySet::BoundarySet(std::vector<Segment> segments)
-    : segments_(std::move(segments)),
-      grid_(extentOf(segments_).xlo, extentOf(segments_).ylo, extentOf(segments_).xhi, extentOf(segments_).yhi,
-            std::max<size_t>(segments_.size(), 1)) {
+    : segments_(std::move(segments)), grid_(gridOver(segments_)) {
     cells_.resize(grid_.cellCount());
     const Extent extent = extentOf(segments_);
     rowOrigin_ = extent.ylo;
