@@ -1,6 +1,7 @@
 // triangulate: the project's point file through preparation, triangulation,
 // fault lines and the boundary clip into the project's TIN file.
 #include <cstdio>
+#include <cwchar>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,6 +41,15 @@ struct TriangulateDialog {
     bool accepted = false;
 };
 TriangulateDialog* activeDialog = nullptr;
+
+// An elevation bound as the dialog's check read it (a fraction such as 1/2,
+// or feet and inches, included), written so that the preparation, which
+// takes the leading number of its text, reads back the same value.
+std::wstring boundAsChecked(const std::wstring& text) {
+    wchar_t exact[64];
+    std::swprintf(exact, 64, L"%.17g", dialogNumber(text));
+    return exact;
+}
 
 // The folder of the point file, with its separator.
 std::wstring pointFileFolder() {
@@ -188,7 +198,8 @@ int triangulateCommand() {
     const std::string pointFile = settingPath(L"dpoints");
     HostReporter reporter;
     SortedPoints sorted;
-    if (preparePoints(pointFile, state.minimum, state.maximum, settings.get(L"uelev") == L"1", work, reporter,
+    if (preparePoints(pointFile, boundAsChecked(state.minimum), boundAsChecked(state.maximum),
+                      settings.get(L"uelev") == L"1", work, reporter,
                       &sorted, pointFile == readFrom ? &*read : nullptr) == kStatusError) {
         removeSortWorkFiles(work);
         return RTERROR;
