@@ -25,6 +25,13 @@ int sectionsCommand() {
     if (!tinPath) return RTCAN;
     const std::optional<TinTable> tin = loadTinTable(*tinPath);
     if (!tin) return RTERROR;
+    // Every section would cross nothing: refused before the existing
+    // sections are rewritten as empty ones.
+    if (tin->count() == 0) {
+        acutPrintf(_T("\n%s holds no triangle; the existing sections are kept. Command Terminates."),
+                   tinPath->c_str());
+        return RTERROR;
+    }
     // The edge list is built from the loaded triangles when the lines are cut.
     acutPrintf(_T("\nReading TIN ...."));
     acutPrintf(_T(".... Done!"));

@@ -34,6 +34,13 @@ int sectionVolumesCommand() {
     tz::terrain::profile::TextScanner scanner(sections);
     const tz::secvolume::SectionVolumes computed = tz::secvolume::computeSectionVolumes(scanner);
     std::fclose(sections);
+    if (computed.stoppedAtUnreadableHeader && computed.sections == 0) {
+        // Nothing was read: the volume file of an earlier run is kept.
+        acutPrintf(_T("%s: the first section header does not start with two numbers; %s is kept as it was.  ")
+                   _T("Command terminates.\n"),
+                   sectionsPath.c_str(), volumesPath.c_str());
+        return RTERROR;
+    }
     if (computed.stoppedAtUnreadableHeader)
         acutPrintf(_T("%s: a section header does not start with two numbers; the sections before it are written.\n"),
                    sectionsPath.c_str());
