@@ -264,6 +264,15 @@ int contoursCommand() {
         return RTERROR;
     }
 
+    // Widths typed into the dialog are checked there; stored ones (an old or
+    // hand-edited settings file) only here, before anything is erased.
+    const double regularWidth = dialogNumber(settings.get(L"dcw"));
+    const double indexWidth = dialogNumber(settings.get(L"diw"));
+    if (!(regularWidth >= 0 && indexWidth >= 0) || !std::isfinite(regularWidth) || !std::isfinite(indexWidth)) {
+        acedAlert(_T("The contour widths must be numbers of zero or more.  Command terminates.\n"));
+        return RTERROR;
+    }
+
     const std::wstring regularLayer = settings.get(L"dcln");
     const std::wstring indexLayer = settings.get(L"diln");
     if (!makeLayerEntity(regularLayer, 3)) {
@@ -277,8 +286,6 @@ int contoursCommand() {
     eraseLayerEntities(regularLayer);
     eraseLayerEntities(indexLayer);
 
-    const double regularWidth = dialogNumber(settings.get(L"dcw"));
-    const double indexWidth = dialogNumber(settings.get(L"diw"));
     ContourOptions options;
     options.smooth = settings.get(L"dcround") != L"0";
     options.indexInterval = index.value;

@@ -187,6 +187,12 @@ std::optional<MeshValues> meshValues(const TinExtent& extent) {
         acedAlert(_T("The vertical scale factor must be numeric.  Command terminates.\n"));
         return std::nullopt;
     }
+    // The dialog refuses a scale that is not positive where it is typed; a
+    // stored one would turn the mesh upside down or flatten it.
+    if (!(*scale > 0)) {
+        acedAlert(_T("The vertical scale factor must be positive.  Command terminates.\n"));
+        return std::nullopt;
+    }
     if (!base) {
         acedAlert(_T("The base elevation must be numeric.  Command terminates.\n"));
         return std::nullopt;
