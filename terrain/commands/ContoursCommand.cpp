@@ -2,6 +2,7 @@
 // contours on their own layers, straight or smoothed.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <new>
 #include <optional>
@@ -15,6 +16,7 @@
 #include "TerrainCommands.h"
 #include "arxHeaders.h"
 #include "contour/ContourLevels.h"
+#include "contour/ContourSmoothing.h"
 #include "contour/BackgroundTracer.h"
 #include "contour/ContourTracer.h"
 #include "tin/ParallelNumberReader.h"
@@ -29,38 +31,46 @@ namespace {
 constexpr double kMostContourLevels = 1e6;
 // Each segment becomes a polyline vertex of the drawing (several, smoothed),
 // a few hundred bytes each: twenty million already take several gigabytes.
-constexpr double kMostContourSegments = 2e7;
+constexpr double kMostContourVertices = 2e7;
 
-// The lowest and highest elevation of a triangle, kept small: they only
-// count what a run of levels would reach before anything is drawn.
-struct ElevationSpan {
-    float low, high;
+// What a triangle can add to a run of levels, kept small: they only count
+// what the run would make before anything is drawn. A segment through the
+// triangle is no longer than its longest side, which bounds the vertices
+// that smoothing makes of it.
+struct TriangleReach {
+    float low, high;            // elevations
+    uint32_t smoothedVertices;  // the most a segment across it becomes, smoothed
 };
 
-std::vector<ElevationSpan> elevationSpans(const std::vector<Triangle>& triangles) {
-    std::vector<ElevationSpan> spans;
-    spans.reserve(triangles.size());
+double planLength(const Point3& a, const Point3& b) { return std::hypot(b.x - a.x, b.y - a.y); }
+
+std::vector<TriangleReach> triangleReaches(const std::vector<Triangle>& triangles) {
+    std::vector<TriangleReach> reaches;
+    reaches.reserve(triangles.size());
     for (const Triangle& t : triangles) {
         const double low = std::min({t.p1.z, t.p2.z, t.p3.z});
         const double high = std::max({t.p1.z, t.p2.z, t.p3.z});
-        if (std::isfinite(low) && std::isfinite(high)) {
-            spans.push_back({static_cast<float>(low), static_cast<float>(high)});
-        }
+        if (!std::isfinite(low) || !std::isfinite(high)) continue;
+        const double longest = std::max({planLength(t.p1, t.p2), planLength(t.p2, t.p3), planLength(t.p3, t.p1)});
+        reaches.push_back({static_cast<float>(low), static_cast<float>(high),
+                           static_cast<uint32_t>(1 + hermitePieceCountAtMost(longest))});
     }
-    return spans;
+    return reaches;
 }
 
 // About how many (triangle, level) pairs the levels first, first +
-// interval, ... top reach: the most segments their contours can have.
-double segmentsAtMost(const std::vector<ElevationSpan>& spans, double first, double top, double interval) {
+// interval, ... top reach, each a segment of the contours: the most
+// vertices they can have, straight or smoothed.
+double verticesAtMost(const std::vector<TriangleReach>& reaches, double first, double top, double interval,
+                      bool smooth) {
     const double lastLevel = std::floor((top - first) / interval);
-    double segments = 0;
-    for (const ElevationSpan& span : spans) {
-        const double lowest = std::max(0.0, std::ceil((span.low - first) / interval));
-        const double highest = std::min(lastLevel, std::floor((span.high - first) / interval));
-        if (highest >= lowest) segments += highest - lowest + 1;
+    double vertices = 0;
+    for (const TriangleReach& reach : reaches) {
+        const double lowest = std::max(0.0, std::ceil((reach.low - first) / interval));
+        const double highest = std::min(lastLevel, std::floor((reach.high - first) / interval));
+        if (highest >= lowest) vertices += (highest - lowest + 1) * (smooth ? reach.smoothedVertices : 1);
     }
-    return segments;
+    return vertices;
 }
 
 // The run's start and end texts and what the dialog decided.
@@ -229,7 +239,7 @@ int contoursCommand() {
     if (!stopped.empty()) acutPrintf(_T("%s"), tz::platform::fromUtf8(stopped).c_str());
 
     const std::optional<ElevationRange> range = tinElevationRange(triangles);
-    const std::vector<ElevationSpan> spans = elevationSpans(triangles);
+    const std::vector<TriangleReach> reaches = triangleReaches(triangles);
     // The tracer is built on its own thread while the dialog is up.
     BackgroundTracer tracer(std::move(triangles));
     ContourDialog state;
@@ -259,8 +269,13 @@ int contoursCommand() {
         acedAlert(_T("The contour interval gives more than 1000000 levels.  Command terminates.\n"));
         return RTERROR;
     }
-    if (segmentsAtMost(spans, levels.first(), levels.top(), interval) > kMostContourSegments) {
+    const bool smooth = settings.get(L"dcround") != L"0";
+    if (verticesAtMost(reaches, levels.first(), levels.top(), interval, false) > kMostContourVertices) {
         acedAlert(_T("The contour interval gives more than 20000000 contour segments.  Command terminates.\n"));
+        return RTERROR;
+    }
+    if (smooth && verticesAtMost(reaches, levels.first(), levels.top(), interval, true) > kMostContourVertices) {
+        acedAlert(_T("Smoothed, the contours would have more than 20000000 vertices.  Command terminates.\n"));
         return RTERROR;
     }
 
@@ -287,7 +302,7 @@ int contoursCommand() {
     eraseLayerEntities(indexLayer);
 
     ContourOptions options;
-    options.smooth = settings.get(L"dcround") != L"0";
+    options.smooth = smooth;
     options.indexInterval = index.value;
     // Levels are traced ahead on the tracer's thread; the break test and the
     // drawing stay here, level by level, in order.

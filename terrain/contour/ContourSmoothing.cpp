@@ -1,5 +1,6 @@
 #include "contour/ContourSmoothing.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "contour/PlanEquality.h"
@@ -37,6 +38,11 @@ int hermitePieceCount(double planLength) {
     if (!(whole > 1)) return 5;
     if (whole >= kMaxPiecePoints) return kMaxPiecePoints;
     return static_cast<int>(whole);
+}
+
+int hermitePieceCountAtMost(double planLength) {
+    const int peakBelow = planLength >= 500 ? 124 : planLength >= 25 ? 24 : 5;
+    return std::max(hermitePieceCount(planLength), peakBelow);
 }
 
 std::vector<Point3> smoothContour(const std::vector<Point3>& vertices) {

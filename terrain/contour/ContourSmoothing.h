@@ -17,6 +17,11 @@ inline constexpr int kMaxPiecePoints = 1000000;
 // of L below; 5 when that is 0 or 1 (or L is not finite).
 int hermitePieceCount(double planLength);
 
+// The most points a piece no longer than `planLength` can emit: the count
+// is 5 below 2 and drops where its divisor grows, so a shorter piece can
+// emit more (5 from 2 to 5, 24 just below 25 and 50, 124 just below 500).
+int hermitePieceCountAtMost(double planLength);
+
 // The smoothed points of a chain with vertices V0..Vn (n >= 1): each piece
 // Vk -> Vk+1 emits Vk and then its N points at v = 1/N, 2/N, ... (by repeated
 // addition), all at the elevation of Vk, so pieces repeat their shared point.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -36,6 +37,20 @@ TEST(HermitePieceCount, AbsurdLengthsStayBounded) {
     EXPECT_EQ(hermitePieceCount(1e30), kMaxPiecePoints);
     EXPECT_EQ(hermitePieceCount(std::numeric_limits<double>::infinity()), 5);
     EXPECT_EQ(hermitePieceCount(std::nan("")), 5);
+}
+
+TEST(HermitePieceCount, AtMostIsTheMostOfEveryShorterLength) {
+    // Lengths every 0.005 to 3000: the bound is the running maximum of the
+    // count, band edges included, and stays the plain count beyond.
+    int most = 0;
+    for (int i = 0; i <= 600000; ++i) {
+        const double length = i * 0.005;
+        most = std::max(most, hermitePieceCount(length));
+        ASSERT_EQ(hermitePieceCountAtMost(length), most) << length;
+    }
+    EXPECT_EQ(hermitePieceCountAtMost(1e5), 1000);
+    EXPECT_EQ(hermitePieceCountAtMost(1e30), kMaxPiecePoints);
+    EXPECT_EQ(hermitePieceCountAtMost(std::nan("")), 5);
 }
 
 TEST(SmoothContour, EachPieceEmitsItsStartAndNPoints) {
