@@ -205,6 +205,14 @@ int triangulateCommand() {
         return RTERROR;
     }
 
+    if (!sorted.points.empty() && !extentIsWorkable(sorted)) {
+        removeSortWorkFiles(work);
+        acedAlert(_T("The points spread over 1e140 units or more and cannot be triangulated ")
+                  _T("(is a coordinate far out of range?).  ")
+                  _T("The TIN file is kept as it was.\n"));
+        return RTERROR;
+    }
+
     acutPrintf(_T("\nCreating Triangulation..."));
     TinText text = TinText::Unknown;
     const int built = buildTriangulation(pointFile, sorted, reporter, userBroke, &text);

@@ -55,6 +55,16 @@ int triangulate(const SortedPoints& sorted, std::FILE* output, const std::string
 
 }  // namespace
 
+bool extentIsWorkable(const SortedPoints& sorted) {
+    // The enclosing triangle is 32000 times as wide as the extent, and the
+    // circle tests square distances across it: from about 3e149 they
+    // overflow and the result goes wrong without a sign, so a wide margin is
+    // kept.
+    constexpr double kWidestExtent = 1e140;
+    const double widest = std::max(sorted.max.x - sorted.min.x, sorted.max.y - sorted.min.y);
+    return widest < kWidestExtent;
+}
+
 StreamOutcome streamTriangulation(DelaunayEngine& engine, const std::vector<Point3>& points, std::FILE*& output,
                                   const std::string& path, const UserBreakTest& userBreak, size_t chunkSize) {
     StreamOutcome outcome;

@@ -28,6 +28,10 @@ int buildTriangulation(const std::string& pointFile, const std::string& sortedFi
 int buildTriangulation(const std::string& pointFile, const SortedPoints& sorted, StageReporter& reporter,
                        const UserBreakTest& userBreak, TinText* written = nullptr);
 
+// Whether the points' extent is narrow enough for the circle tests (below
+// 1e140 either way); one far-off coordinate can make it too wide.
+bool extentIsWorkable(const SortedPoints& sorted);
+
 // What streamTriangulation did.
 struct StreamOutcome {
     int status = kStatusError;  // kStageDone, kStatusCancel, or kStatusError when writing failed
