@@ -42,7 +42,9 @@ struct TriangleReach {
     uint32_t smoothedVertices;  // the most a segment across it becomes, smoothed
 };
 
-double planLength(const Point3& a, const Point3& b) { return std::hypot(b.x - a.x, b.y - a.y); }
+double planLengthSquared(const Point3& a, const Point3& b) {
+    return (b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y);
+}
 
 std::vector<TriangleReach> triangleReaches(const std::vector<Triangle>& triangles) {
     std::vector<TriangleReach> reaches;
@@ -51,7 +53,8 @@ std::vector<TriangleReach> triangleReaches(const std::vector<Triangle>& triangle
         const double low = std::min({t.p1.z, t.p2.z, t.p3.z});
         const double high = std::max({t.p1.z, t.p2.z, t.p3.z});
         if (!std::isfinite(low) || !std::isfinite(high)) continue;
-        const double longest = std::max({planLength(t.p1, t.p2), planLength(t.p2, t.p3), planLength(t.p3, t.p1)});
+        const double longest = std::sqrt(
+            std::max({planLengthSquared(t.p1, t.p2), planLengthSquared(t.p2, t.p3), planLengthSquared(t.p3, t.p1)}));
         reaches.push_back({static_cast<float>(low), static_cast<float>(high),
                            static_cast<uint32_t>(1 + hermitePieceCountAtMost(longest))});
     }
