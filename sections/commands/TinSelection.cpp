@@ -22,7 +22,9 @@ std::optional<tz::sections::TinTable> loadTinTable(const std::wstring& path) {
     }
     tz::sections::TinTableLoad load = tz::sections::loadTinTable(file);
     std::fclose(file);
-    if (load.stoppedAtUnreadableText)
+    if (load.stoppedAtUnreadableText && load.table.count() > 0)
         acutPrintf(_T("\nThe TIN file holds text that is not a number; the triangles before it are used."));
+    else if (load.stoppedAtUnreadableText)
+        acutPrintf(_T("\nThe TIN file begins with text that is not a number; it holds no triangle to use."));
     return std::move(load.table);
 }
