@@ -147,7 +147,26 @@ struct CommandAnswers {
     }
 };
 
+// A command run from within a command (through (command)) stacks several
+// large frames on top of the LISP calls that led to it, so the LISP depth
+// limit alone does not keep a command that runs itself within the stack.
+constexpr int kMostNestedCommands = 200;
+int nestedCommands = 0;
+
+struct NestedCommand {
+    NestedCommand() { ++nestedCommands; }
+    ~NestedCommand() { --nestedCommands; }
+    NestedCommand(const NestedCommand&) = delete;
+    NestedCommand& operator=(const NestedCommand&) = delete;
+};
+
 bool runNamed(const std::wstring& name, CommandArguments& args, std::deque<std::wstring>* queue, bool typed) {
+    if (nestedCommands >= kMostNestedCommands) {
+        console().freshLine();
+        console().print(L"; error: LISP stack overflow: commands nested too deep\n");
+        return true;
+    }
+    const NestedCommand nested;
     if (const RegisteredCommand* command = modules().findCommand(name)) {
         CommandAnswers answers(queue, typed);
         runPluginCommand(*command);
