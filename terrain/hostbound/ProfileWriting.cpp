@@ -16,7 +16,7 @@ int writeProfile(const Alignment& alignment, double startStation, const EdgeList
     const EdgeCrossingFinder finder(edges.edges());
     ProfileCut cut = cutProfile(alignment, startStation, finder);
     if (cut.status == CutStatus::unusableArc) {
-        acutPrintf(_T("\nThe polyline holds an arc too long to be cut."));
+        acutPrintf(_T("\nThe polyline's arcs are too long to be cut (over 100000000 units in all)."));
         acutPrintf(_T("\nUnable to extract profile!"));
         return RTERROR;
     }

@@ -49,12 +49,16 @@ private:
 ProfileCut cutProfile(const Alignment& alignment, double startStation, const EdgeCrossingFinder& finder) {
     ProfileCut cut;
     const auto& v = alignment.vertices;
-    // Refuse before cutting anything, so that a refused cut leaves no partial profile.
+    // Refuse before cutting anything, so that a refused cut leaves no partial
+    // profile. Arcs are walked one drawing unit at a time, so what bounds
+    // the work is their length in all.
+    double arcsLength = 0;
     for (std::size_t i = 1; i < v.size(); ++i) {
         const double bulge = v[i - 1].bulge;
         if (cutStraight(bulge)) continue;
         const ArcStations arc({v[i - 1].x, v[i - 1].y, 0}, {v[i].x, v[i].y, 0}, bulge);
-        if (!(arc.length() <= kMaxArcLength)) {
+        arcsLength += arc.length();
+        if (!(arcsLength <= kMaxArcLength)) {
             cut.status = CutStatus::unusableArc;
             return cut;
         }

@@ -19,8 +19,9 @@ struct ProfileSample {
 
 enum class CutStatus {
     ok,
-    // An arc that cannot be walked: so long that cutting it one drawing unit
-    // at a time would not end in reasonable time. Nothing is cut.
+    // Arcs that cannot be walked: so long, one alone or all together, that
+    // cutting them one drawing unit at a time would not end in reasonable
+    // time. Nothing is cut.
     unusableArc,
 };
 
@@ -29,7 +30,7 @@ struct ProfileCut {
     std::vector<ProfileSample> samples;  // in the order the crossings were found
 };
 
-// Arcs longer than this many drawing units are refused (see unusableArc).
+// Arcs longer than this many drawing units in all are refused (see unusableArc).
 inline constexpr double kMaxArcLength = 1e8;
 
 // A segment whose bulge is smaller than this is cut as the straight segment

@@ -191,6 +191,11 @@ TEST(ProfileCutter, ReportsArcsThatCannotBeWalked) {
     const Profile huge = cut({kSingleEdge}, polyline({{0, 0, 1e12}, {1000, 0, 0}}), 0);
     EXPECT_EQ(huge.status, CutStatus::unusableArc);
     EXPECT_TRUE(huge.found.empty());
+    // Half circles of 6.3e7 units each: one alone would be walked, two are
+    // too long in all, and nothing is cut of the first.
+    const Profile twoHalves = cut({kSingleEdge}, polyline({{0, 0, 1}, {4e7, 0, 1}, {0, 0, 0}}), 0);
+    EXPECT_EQ(twoHalves.status, CutStatus::unusableArc);
+    EXPECT_TRUE(twoHalves.found.empty());
 }
 
 TEST(ProfileCutter, ABulgeNearZeroIsCutAsTheStraightSegment) {
