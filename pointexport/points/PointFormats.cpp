@@ -16,6 +16,16 @@ std::string fixed(double value) {
 
 std::string blanks(int n) { return std::string(static_cast<size_t>(n), ' '); }
 
+// A description as one line of text: a line break inside it (an attribute
+// of several lines) would start what any reader takes for another point.
+std::string descriptionText(const std::wstring& description) {
+    std::string text = tz::platform::toUtf8(description);
+    for (char& c : text) {
+        if (c == '\n' || c == '\r') c = ' ';
+    }
+    return text;
+}
+
 }  // namespace
 
 std::string pointFileLine(const PointRecord& record, ColumnOrder order, bool commas) {
@@ -27,7 +37,7 @@ std::string pointFileLine(const PointRecord& record, ColumnOrder order, bool com
     const double first = northingFirst ? record.northing : record.easting;
     const double second = northingFirst ? record.easting : record.northing;
     return std::to_string(record.number) + gap + fixed(first) + gap + fixed(second) + gap + fixed(record.elevation) +
-           gap + tz::platform::toUtf8(record.description) + "\n";
+           gap + descriptionText(record.description) + "\n";
 }
 
 std::string nodeListHeader(bool eastingFirst) {
@@ -65,7 +75,7 @@ std::string nodeListLine(const PointRecord& record, bool eastingFirst) {
     line += blanks(numberPadding(record.number)) + std::to_string(record.number);
     line += blanks(coordinatePadding(first)) + fixed(first) + blanks(coordinatePadding(second)) + fixed(second);
     line += blanks(elevationPadding(record.elevation)) + fixed(record.elevation) + "    ";
-    line += tz::platform::toUtf8(record.description);
+    line += descriptionText(record.description);
     return line;
 }
 

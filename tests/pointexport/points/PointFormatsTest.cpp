@@ -17,6 +17,17 @@ TEST(PointFile, CommaAndBlankForms) {
               "7,1.000000,2.000000,3.000000,a,b\n");
 }
 
+TEST(PointFile, ADescriptionOfSeveralLinesStaysOnItsPointsLine) {
+    // An attribute of two lines must not start a line that reads as a point.
+    const PointRecord twoLines{9, 1, 2, 3, L"MH\n99 5.0 6.0 7.0 FAKE\r\nX"};
+    EXPECT_EQ(pointFileLine(twoLines, ColumnOrder::NumberEastingNorthing, false),
+              "9 1.000000 2.000000 3.000000 MH 99 5.0 6.0 7.0 FAKE  X\n");
+    const std::string line = nodeListLine(twoLines, true);
+    EXPECT_EQ(line.find('\n', 1), std::string::npos);
+    EXPECT_EQ(line.find('\r'), std::string::npos);
+    EXPECT_NE(line.find("MH 99 5.0 6.0 7.0 FAKE  X"), std::string::npos);
+}
+
 TEST(NodeList, HeaderColumns) {
     const std::string header = nodeListHeader(false);
     const std::string first = header.substr(0, header.find('\n'));
