@@ -4,6 +4,7 @@
 #include <sys/types.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
@@ -231,6 +232,20 @@ std::filesystem::path throughLinks(const std::string& path) {
     return ec ? target : resolved;
 }
 
+// A name for the file that will replace `target`, beside it so that the
+// rename stays on one file system. The target's own name is cut where the
+// suffix would make the name longer than a folder entry may be; the count
+// keeps two such names of one process apart.
+std::string temporaryBeside(const std::filesystem::path& target) {
+    constexpr size_t kLongestName = 255;
+    static std::atomic<unsigned> made{0};
+    const std::string suffix =
+        ".tz" + std::to_string(static_cast<long>(getpid())) + "-" + std::to_string(made++) + ".part";
+    std::string name = target.filename().string();
+    if (name.size() + suffix.size() > kLongestName) name.resize(kLongestName - suffix.size());
+    return (target.parent_path() / (name + suffix)).string();
+}
+
 }  // namespace
 
 bool replaceFileWith(const std::string& from, const std::string& to) {
@@ -253,7 +268,7 @@ ReplacementFile::ReplacementFile(const std::string& path, const char* mode) {
     const fs::file_status old = fs::status(target, ec);
     const bool exists = !ec && fs::exists(old);
     if (exists && (!fs::is_regular_file(old) || ::access(target_.c_str(), W_OK) != 0)) return;
-    temporary_ = target_ + ".tz" + std::to_string(static_cast<long>(getpid())) + ".part";
+    temporary_ = temporaryBeside(target);
     file_ = openFile(temporary_, mode);
     if (file_ != nullptr && exists) fs::permissions(temporary_, old.permissions(), ec);
 }

@@ -227,6 +227,27 @@ TEST(ReplacementFile, ALinkKeepsPointingAtTheReplacedFile) {
     EXPECT_EQ(bytesOf(dir + "/real.txt"), "new");
 }
 
+TEST(ReplacementFile, NamesAsLongAsAFolderEntryMayBe) {
+    // Two names of 255 characters that differ only at their end, both open
+    // at once: each replaces its own file.
+    const std::string dir = folder() + "/replace-long";
+    std::filesystem::create_directories(dir);
+    const std::string first = dir + "/" + std::string(254, 'a') + "1";
+    const std::string second = dir + "/" + std::string(254, 'a') + "2";
+    writeBytes(first, "old");
+    ReplacementFile one(first, "wb");
+    ReplacementFile two(second, "wb");
+    ASSERT_NE(one.file(), nullptr);
+    ASSERT_NE(two.file(), nullptr);
+    EXPECT_TRUE(one.write("one"));
+    EXPECT_TRUE(two.write("two"));
+    EXPECT_TRUE(one.commit());
+    EXPECT_TRUE(two.commit());
+    EXPECT_EQ(bytesOf(first), "one");
+    EXPECT_EQ(bytesOf(second), "two");
+    EXPECT_TRUE(othersIn(dir, {std::string(254, 'a') + "1", std::string(254, 'a') + "2"}).empty());
+}
+
 TEST(ReplacementFile, RefusedWhereThePathCouldNotBeWritten) {
     const std::string dir = folder() + "/replace-refused";
     std::filesystem::create_directories(dir + "/taken.txt");
