@@ -56,6 +56,13 @@ std::optional<std::string> installFolder(const Product& product) {
         MessageBoxA(nullptr, "Could not get value", nullptr, MB_OK);
         return std::nullopt;
     }
+    // The folder is named inside quotes in the loader and on the host's
+    // command line, where a quote of its own would end the name early.
+    if (folder && folder->find('"') != std::string::npos) {
+        MessageBoxA(nullptr, "The install folder's name holds a double quote, which the start-up script cannot name",
+                    nullptr, MB_OK);
+        return std::nullopt;
+    }
     if (folder) *folder = withTrailingSeparator(*folder);
     return folder;
 }

@@ -271,6 +271,20 @@ def case_suite_install_key_failures(fx):
     expect_equal(os.listdir(fx.path("suite", "tzkivo")), [], "files in the loader folder")
 
 
+def case_suite_install_folder_with_a_quote_is_refused(fx):
+    # A quote in the folder's name would end the quoted names in the loader
+    # and on the host's command line early: refused before either is written.
+    base = fx.folder("suite")
+    install = base + '/Road "A"/'
+    os.makedirs(os.path.join(install, "tzkivo"))
+    host = fx.recorder("Host", "bricscad.exe")
+    suite_machine(fx, '"%s" "%%1"' % host, install=install)
+    expect_run(fx.run("suite", b"yes\n"), 1,
+               ok_box("The install folder's name holds a double quote, which the start-up script cannot name"))
+    expect_equal(os.listdir(os.path.join(install, "tzkivo")), [], "files in the loader folder")
+    expect_equal(fx.started(), None, "started program")
+
+
 def case_suite_longest_install_value_fits(fx):
     # 254 characters and the terminator fill the 255-byte buffer exactly.
     base = fx.folder("suite")
