@@ -130,7 +130,13 @@ int acedSSGet(const ACHAR* mode, const void* point1, const void* point2, const s
         return RTERROR;
     }
     std::vector<uint64_t> handles;
-    if (mode == nullptr || *mode == 0) {
+    if ((mode == nullptr || *mode == 0) && point1 != nullptr) {
+        // A point alone picks what passes through it, as a pick at the prompt would.
+        const auto* p = static_cast<const ads_real*>(point1);
+        const double pickbox = numberVariable(L"PICKBOX").value_or(3);
+        if (const std::optional<uint64_t> picked = pickNearest(drawing, p[0], p[1], pickTolerance(drawing, pickbox)))
+            handles.push_back(*picked);
+    } else if (mode == nullptr || *mode == 0) {
         const int status = selectInteractively(drawing, handles);
         if (status != RTNORM) return status;
     } else {

@@ -103,6 +103,19 @@ TEST_F(SelectionApiTest, WindowCrossingAndLast) {
     EXPECT_EQ(contents(set), std::vector<std::wstring>{node2});
 }
 
+TEST_F(SelectionApiTest, APointPicksWhatPassesThroughItWithoutAsking) {
+    ads_point onLine2 = {4, 5, 0}, nowhere = {4, 2.5, 0};
+    ads_name set;
+    ::testing::internal::CaptureStdout();
+    ASSERT_EQ(acedSSGet(nullptr, onLine2, nullptr, nullptr, set), RTNORM);
+    EXPECT_EQ(contents(set), std::vector<std::wstring>{line2});
+    EXPECT_EQ(acedSSGet(nullptr, nowhere, nullptr, nullptr, set), RTERROR);
+    resbuf* points = acutBuildList(2, L"TZNODE", 0);
+    EXPECT_EQ(acedSSGet(nullptr, onLine2, nullptr, points, set), RTERROR);  // filtered out
+    acutRelRb(points);
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");  // no prompt
+}
+
 TEST_F(SelectionApiTest, InteractiveSelectionThenFilter) {
     answer("all\n\n");
     resbuf* points = acutBuildList(2, L"TZNODE", 0);
