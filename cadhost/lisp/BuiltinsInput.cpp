@@ -95,6 +95,8 @@ void installPrompts(Interpreter& lisp) {
         std::vector<ACHAR> buffer(4096);
         const int status = acedGetString(allowSpaces, optionalPrompt(a, promptIndex).c_str(), buffer.data(), buffer.size());
         failOnCancel(status);
+        // Cut short, the answer would pass for what was typed.
+        if (status == RTINPUTTRUNCATED) Interpreter::fail(L"the answer is longer than 4095 characters");
         return makeString(buffer.data());
     });
     lisp.defineBuiltin(L"GETKWORD", [](Interpreter&, const Args& a) -> ValuePtr {
