@@ -1,5 +1,7 @@
 // volumes: cut, fill and net volume between an existing and a proposed
 // surface, sampled on a square grid, reported on the command line.
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -156,9 +158,12 @@ bool intervalRefused(const PlanExtent& extent, double interval) {
         return true;
     }
     // An interval far too fine for the site would keep the walk going for
-    // days; Escape would be the only way out.
-    if (!extent.empty &&
-        !((extent.xmax - extent.xmin) / interval * ((extent.ymax - extent.ymin) / interval) <= kMostGridCells)) {
+    // days; Escape would be the only way out. The walk steps through every
+    // column even where it holds no cell (surfaces of no height, where no
+    // break test is made), so a column counts as one cell at least.
+    const double columns = (extent.xmax - extent.xmin) / interval;
+    const double rows = std::max(1.0, (extent.ymax - extent.ymin) / interval);
+    if (!extent.empty && !(columns * rows <= kMostGridCells)) {
         acedAlert(_T("The grid interval gives more than 1000000000 grid cells.  Command terminates.\n"));
         return true;
     }
@@ -203,8 +208,17 @@ int volumesCommand() {
     const VolumeRun run = computeVolumes(existing, proposed, settings.interval, settings.compaction, userBroke);
     if (run.cancelled) return RTCAN;
     const bool feet = settings.feetToggle == L"1";
-    const std::string report = volumeReport(inReportUnits(run.totals, feet), feet);
+    const VolumeTotals totals = inReportUnits(run.totals, feet);
+    if (!std::isfinite(totals.cut) || !std::isfinite(totals.fill) || !std::isfinite(totals.net)) {
+        acutPrintf(_T("Done\n"));
+        acedAlert(_T("The volumes are too large to be a number (is the compaction factor far too large?).  ")
+                  _T("Command terminates.\n"));
+        return RTERROR;
+    }
+    const std::string report = volumeReport(totals, feet);
     acutPrintf(_T("Done\n"));
+    // Zeros that measure nothing would read as a result.
+    if (run.cellsOnBoth == 0) acutPrintf(_T("No grid cell lies on both surfaces.\n"));
     acutPrintf(_T("%s"), tz::platform::fromUtf8(report).c_str());
     return RTNORM;
 }

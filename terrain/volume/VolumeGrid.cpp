@@ -80,6 +80,7 @@ VolumeRun computeVolumes(const std::vector<PreparedTriangle>& existing, const st
             const CornerPair upperLeft = sample(X, Y2);
             const CornerPair upperRight = sample(X2, Y2);
             if (lowerLeft.complete() && upperLeft.complete() && lowerRight.complete() && upperRight.complete()) {
+                ++run.cellsOnBoth;
                 // Corners in the order (X, Y), (X, Y + u), (X + u, Y), (X + u, Y + u).
                 const double E =
                     (*lowerLeft.existing + *upperLeft.existing + *lowerRight.existing + *upperRight.existing) * 0.25;

@@ -4,6 +4,7 @@
 // (proposed above existing) multiplied by the compaction factor.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <vector>
 
@@ -32,6 +33,7 @@ struct VolumeTotals {
 struct VolumeRun {
     VolumeTotals totals;
     bool cancelled = false;  // the user broke off; the totals are incomplete
+    std::size_t cellsOnBoth = 0;  // cells whose four corners lie on both surfaces
 };
 
 // Walks the cells of side `interval` from the extent's lower left corner:
