@@ -150,7 +150,20 @@ int openProject(bool withPath, const std::wstring& path) {
                   _T("files.  Command terminates.\n"));
         return RTERROR;
     }
+    const std::wstring opened = settings.get(L"dpoints");
     const int result = loadSettings();
+    // The settings file may name another point file, which the project then
+    // follows; never one of a project's own files, which triangulation
+    // would write over.
+    const std::wstring named = settings.get(L"dpoints");
+    if (named != opened && pointFileIsProjectFile(named)) {
+        settings.set(L"dpoints", opened);
+        acutPrintf(_T("\nThe settings file names %s as the point file, which the project's own files would ")
+                   _T("overwrite; %s stays the point file.\n"),
+                   named.c_str(), opened.c_str());
+    } else if (named != opened) {
+        acutPrintf(_T("\nThe settings file names %s as the point file; the project follows it.\n"), named.c_str());
+    }
     if (result == RTNORM) publishProjectPath();
     return result;
 }
