@@ -101,6 +101,10 @@ bool ProjectSettings::set(std::wstring_view key, std::wstring_view value) {
     if (i >= values_.size()) return false;
     const size_t room = settingKeys()[i].capacity - 1;
     values_[i] = std::wstring(value.substr(0, std::min(room, value.size())));
+    // Each setting is one line of the settings file: a line break inside a
+    // value would end it there and make the rest read as another setting.
+    std::replace(values_[i].begin(), values_[i].end(), L'\n', L' ');
+    std::replace(values_[i].begin(), values_[i].end(), L'\r', L' ');
     return true;
 }
 

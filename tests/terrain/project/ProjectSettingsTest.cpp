@@ -85,6 +85,23 @@ TEST(SettingsFile, RoundTrip) {
     for (const SettingKey& key : settingKeys()) EXPECT_EQ(read.get(key.key), written.get(key.key)) << key.key;
 }
 
+TEST(SettingsFile, AValueWithALineBreakSetsNoOtherSetting) {
+    ProjectSettings written;
+    written.set(L"dpoints", L"site.dat");
+    written.applyDefaults();
+    written.set(L"dmln", L"Mesh\r\nLayer");
+    // The rest of the line after a break, "dbndry=evil.bnd", would have set
+    // the boundary file; on one line the value's "=" spoils only its own key.
+    written.set(L"dcln", L"Lay\ndbndry=evil.bnd");
+    written.set(L"diln", L"X\nubound=1");
+    ProjectSettings read;
+    read.applyDefaults();
+    applySettingsFile(settingsFileContent(written), read);
+    EXPECT_EQ(read.get(L"dmln"), L"Mesh  Layer");
+    EXPECT_EQ(read.get(L"dbndry"), written.get(L"dbndry"));
+    EXPECT_EQ(read.get(L"ubound"), written.get(L"ubound"));
+}
+
 TEST(SettingsFile, SplitsAtTheLastEqualsSign) {
     ProjectSettings settings;
     settings.set(L"dcln", L"Before");
