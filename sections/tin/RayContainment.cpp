@@ -1,5 +1,7 @@
 #include "RayContainment.h"
 
+#include <algorithm>
+
 namespace tz::sections {
 
 namespace {
@@ -12,9 +14,15 @@ double planArea2(const Triangle& t) {
     return (t.p2.x - t.p1.x) * (t.p3.y - t.p1.y) - (t.p3.x - t.p1.x) * (t.p2.y - t.p1.y);
 }
 
+double rayEndBeyond(double x, double rayEndX, double largestX) {
+    if (!(rayEndX > x)) return rayEndX;
+    return std::min(rayEndX, std::max(x, largestX) + 1);
+}
+
 bool containsByRay(const Triangle& t, double x, double y, double rayEndX) {
     if (planArea2(t) == 0) return false;
-    const Point3 rayStart{x, y, 0}, rayEnd{rayEndX, y, 0};
+    const Point3 rayStart{x, y, 0};
+    const Point3 rayEnd{rayEndBeyond(x, rayEndX, std::max({t.p1.x, t.p2.x, t.p3.x})), y, 0};
     const Point3 edges[3][2] = {{flat(t.p1), flat(t.p2)}, {flat(t.p1), flat(t.p3)}, {flat(t.p2), flat(t.p3)}};
     int met = 0;
     for (const auto& edge : edges)

@@ -13,7 +13,17 @@ namespace tz::sections {
 // through a vertex of the triangle meets both edges there, so a point whose
 // ray runs through a vertex is not contained. A triangle that is a line or a
 // point in plan holds no point (its plane gives no elevation).
+// The ray is cut to end one unit beyond the triangle (see rayEndBeyond).
 bool containsByRay(const Triangle& triangle, double x, double y, double rayEndX);
+
+// Where a ray from x towards rayEndX may end for a triangle whose largest x
+// is `largestX`: one unit beyond the triangle, or rayEndX if that is nearer.
+// Only which edges the ray meets matters, and the intersection's end
+// tolerance is a fraction of the ray's length: a ray as long as the
+// coordinates (rayEndX is twice the TIN's largest x) would count an edge as
+// much as 1e-10 x behind the point, about 0.0005 at an easting of 5,000,000,
+// and give a point the elevation of the triangle beside its own.
+double rayEndBeyond(double x, double rayEndX, double largestX);
 
 // The elevation at (x, y) of the plane through the triangle's vertices
 // (a x + b y + c z = e), worked out from the first vertex so that survey

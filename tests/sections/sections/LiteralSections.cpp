@@ -1,5 +1,6 @@
 #include "LiteralSections.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -18,7 +19,10 @@ struct Tri {
 bool contains(const Tri& t, double x, double y, double rayEndX) {
     const double c = (t.v[3] - t.v[0]) * (t.v[7] - t.v[1]) - (t.v[6] - t.v[0]) * (t.v[4] - t.v[1]);
     if (c == 0) return false;  // a line in plan holds no point
-    const Point3 r0{x, y, 0}, r1{rayEndX, y, 0};
+    // The ray ends one unit beyond the triangle, so that the intersection's
+    // end tolerance, a fraction of the ray's length, stays that small.
+    const double beyond = std::max({x, t.v[0], t.v[3], t.v[6]}) + 1;
+    const Point3 r0{x, y, 0}, r1{rayEndX > x ? std::min(rayEndX, beyond) : rayEndX, y, 0};
     const Point3 p1{t.v[0], t.v[1], 0}, p2{t.v[3], t.v[4], 0}, p3{t.v[6], t.v[7], 0};
     int n = 0;
     if (tz::geom::intersect(r0, r1, p1, p2, true)) ++n;

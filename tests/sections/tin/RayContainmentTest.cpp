@@ -17,6 +17,19 @@ TEST(RayContainment, APointInsideIsContainedAndOneOutsideIsNot) {
     EXPECT_FALSE(containsByRay(kTriangle, 2, -1, 20));  // below it: the ray meets nothing
 }
 
+TEST(RayContainment, AtSurveyCoordinatesAnEdgeJustBehindThePointDoesNotCount) {
+    // Two triangles share the edge x = 5000000; the TIN's ray ends at twice
+    // its largest x. A point 0.0003 right of the shared edge lies in the
+    // rising triangle only, and one 0.0003 beyond the east corner in none.
+    const Triangle rising{{5000000, 4000000, 100}, {5000010, 4000010, 200}, {5000000, 4000020, 100}};
+    const Triangle flat{{4999990, 4000010, 100}, {5000000, 4000000, 100}, {5000000, 4000020, 100}};
+    const double rayEndX = 2 * 5000010.0;
+    EXPECT_TRUE(containsByRay(rising, 5000000.0003, 4000011, rayEndX));
+    EXPECT_FALSE(containsByRay(flat, 5000000.0003, 4000011, rayEndX));
+    EXPECT_FALSE(containsByRay(rising, 5000009.0003, 4000011, rayEndX));
+    EXPECT_NEAR(planeElevation(rising, 5000000.0003, 4000011), 100.003, 1e-6);
+}
+
 TEST(RayContainment, ARayThroughAVertexOfTheTriangleDoesNotCount) {
     const Triangle kite{{0, 0, 0}, {10, 5, 0}, {0, 10, 0}};
     EXPECT_FALSE(containsByRay(kite, 2, 5, 20));  // inside, but its ray runs through (10, 5)
