@@ -55,6 +55,12 @@ std::wstring lowerAscii(std::wstring_view text) {
     return out;
 }
 
+// What a pick at (x, y) meets, within the pick box.
+std::optional<uint64_t> pickAt(const Drawing& drawing, double x, double y) {
+    const double pickbox = numberVariable(L"PICKBOX").value_or(3);
+    return pickNearest(drawing, x, y, pickTolerance(drawing, pickbox));
+}
+
 std::optional<uint64_t> entityByHandleText(const Drawing& drawing, std::wstring_view text) {
     const uint64_t handle = parseHandle(text);
     const Entity* entity = handle != 0 ? drawing.find(handle) : nullptr;
@@ -133,9 +139,7 @@ int acedSSGet(const ACHAR* mode, const void* point1, const void* point2, const s
     if ((mode == nullptr || *mode == 0) && point1 != nullptr) {
         // A point alone picks what passes through it, as a pick at the prompt would.
         const auto* p = static_cast<const ads_real*>(point1);
-        const double pickbox = numberVariable(L"PICKBOX").value_or(3);
-        if (const std::optional<uint64_t> picked = pickNearest(drawing, p[0], p[1], pickTolerance(drawing, pickbox)))
-            handles.push_back(*picked);
+        if (const std::optional<uint64_t> picked = pickAt(drawing, p[0], p[1])) handles.push_back(*picked);
     } else if (mode == nullptr || *mode == 0) {
         const int status = selectInteractively(drawing, handles);
         if (status != RTNORM) return status;
@@ -227,8 +231,7 @@ int acedEntSel(const ACHAR* prompt, ads_name entity, ads_point pickPoint) {
             picked = entityByHandleText(drawing, std::wstring_view(word).substr(1));
         } else if (std::optional<Point3> point = parsePoint(word)) {
             at = *point;
-            const double pickbox = numberVariable(L"PICKBOX").value_or(3);
-            picked = pickNearest(drawing, point->x, point->y, pickTolerance(drawing, pickbox));
+            picked = pickAt(drawing, point->x, point->y);
             if (!picked) return RTERROR;  // a pick that meets nothing
         } else {
             console().print(L"*Invalid selection*\nExpects a point or Last/#handle");
