@@ -62,18 +62,24 @@ std::vector<TriangleReach> triangleReaches(const std::vector<Triangle>& triangle
 }
 
 // About how many (triangle, level) pairs the levels first, first +
-// interval, ... top reach, each a segment of the contours: the most
-// vertices they can have, straight or smoothed.
-double verticesAtMost(const std::vector<TriangleReach>& reaches, double first, double top, double interval,
-                      bool smooth) {
+// interval, ... top reach: the most segments their contours can have, and
+// the most vertices those segments become when smoothed.
+struct ContourCounts {
+    double segments = 0;
+    double smoothedVertices = 0;
+};
+
+ContourCounts countsAtMost(const std::vector<TriangleReach>& reaches, double first, double top, double interval) {
     const double lastLevel = std::floor((top - first) / interval);
-    double vertices = 0;
+    ContourCounts counts;
     for (const TriangleReach& reach : reaches) {
         const double lowest = std::max(0.0, std::ceil((reach.low - first) / interval));
         const double highest = std::min(lastLevel, std::floor((reach.high - first) / interval));
-        if (highest >= lowest) vertices += (highest - lowest + 1) * (smooth ? reach.smoothedVertices : 1);
+        if (highest < lowest) continue;
+        counts.segments += highest - lowest + 1;
+        counts.smoothedVertices += (highest - lowest + 1) * reach.smoothedVertices;
     }
-    return vertices;
+    return counts;
 }
 
 // The run's start and end texts and what the dialog decided.
@@ -273,11 +279,12 @@ int contoursCommand() {
         return RTERROR;
     }
     const bool smooth = settings.get(L"dcround") != L"0";
-    if (verticesAtMost(reaches, levels.first(), levels.top(), interval, false) > kMostContourVertices) {
+    const ContourCounts counts = countsAtMost(reaches, levels.first(), levels.top(), interval);
+    if (counts.segments > kMostContourVertices) {
         acedAlert(_T("The contour interval gives more than 20000000 contour segments.  Command terminates.\n"));
         return RTERROR;
     }
-    if (smooth && verticesAtMost(reaches, levels.first(), levels.top(), interval, true) > kMostContourVertices) {
+    if (smooth && counts.smoothedVertices > kMostContourVertices) {
         acedAlert(_T("Smoothed, the contours would have more than 20000000 vertices.  Command terminates.\n"));
         return RTERROR;
     }
