@@ -207,16 +207,15 @@ int volumesCommand() {
     acutPrintf(_T("\nCalculating Volume..."));
     const VolumeRun run = computeVolumes(existing, proposed, settings.interval, settings.compaction, userBroke);
     if (run.cancelled) return RTCAN;
+    acutPrintf(_T("Done\n"));
     const bool feet = settings.feetToggle == L"1";
     const VolumeTotals totals = inReportUnits(run.totals, feet);
     if (!std::isfinite(totals.cut) || !std::isfinite(totals.fill) || !std::isfinite(totals.net)) {
-        acutPrintf(_T("Done\n"));
         acedAlert(_T("The volumes are too large to be a number (is the compaction factor far too large?).  ")
                   _T("Command terminates.\n"));
         return RTERROR;
     }
     const std::string report = volumeReport(totals, feet);
-    acutPrintf(_T("Done\n"));
     // Zeros that measure nothing would read as a result.
     if (run.cellsOnBoth == 0) acutPrintf(_T("No grid cell lies on both surfaces.\n"));
     acutPrintf(_T("%s"), tz::platform::fromUtf8(report).c_str());
