@@ -1,6 +1,7 @@
 // tzexpro: the ground profile along a picked alignment, with the terrain
 // taken from a TIN file the user picks. The TIN's triangles give the edge
-// list in memory; no input file is changed.
+// list in memory (only the edges that may cross the alignment); no input
+// file is changed.
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -19,7 +20,7 @@ namespace {
 
 // The edges of the TIN's triangles, each held once. None, after the
 // message, when the file cannot be opened.
-std::optional<EdgeList> loadTinEdges(const std::wstring& path) {
+std::optional<EdgeList> loadTinEdges(const std::wstring& path, const CutCorridor& corridor) {
     // Binary: the scanner turns CR LF itself, without the text layer's copy.
     std::FILE* file = tz::platform::openFile(path, "rb");
     if (file == nullptr) {
@@ -27,7 +28,7 @@ std::optional<EdgeList> loadTinEdges(const std::wstring& path) {
         return std::nullopt;
     }
     acutPrintf(_T("\nReading TIN ...."));
-    EdgeLoad load = readTinEdges(file);
+    EdgeLoad load = readTinEdges(file, corridor);
     std::fclose(file);
     acutPrintf(_T("%s"), kLoadingDone);
     // A file that is not a TIN at all (or starts with a byte order mark)
@@ -51,10 +52,12 @@ int alignmentProfileCommand() {
     const std::wstring tinPath = chosen.resval.rstring;
     acutDelString(chosen.resval.rstring);
 
-    const std::optional<EdgeList> edges = loadTinEdges(tinPath);
+    // Read before the TIN so that only the edges it may cross are loaded;
+    // a polyline that cannot be read is still reported after the TIN.
+    const std::optional<Alignment> alignment = alignmentOf(*polyline);
+    const std::optional<EdgeList> edges =
+        loadTinEdges(tinPath, alignment ? CutCorridor::along(*alignment) : CutCorridor::nowhere());
     if (!edges) return RTERROR;
-
-    const std::optional<Alignment> alignment = readAlignment(*polyline);
-    if (!alignment) return RTERROR;
+    if (!alignment) return reportUnreadableAlignment();
     return writeProfile(*alignment, startStation, *edges);
 }

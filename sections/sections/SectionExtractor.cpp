@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "profile/CutCorridor.h"
 #include "profile/EdgeCrossing.h"
 #include "profile/EdgeList.h"
 #include "tin/TinLookup.h"
@@ -19,17 +20,25 @@ using tz::terrain::profile::EdgeList;
 constexpr double kLowestGround = 0.1;  // ground at or below this is taken as no ground
 
 // The first triangle's edges are all kept; every later edge only when no
-// equal edge (either direction) is kept yet.
-EdgeList distinctEdges(const TinTable& tin) {
+// equal edge (either direction) is kept yet. Edges that cannot cross a
+// section line are left out: they would give no crossing.
+EdgeList distinctEdges(const TinTable& tin, const std::vector<SectionLine>& lines) {
+    std::vector<tz::terrain::profile::PlanSegment> cuts;
+    cuts.reserve(lines.size());
+    for (const SectionLine& line : lines) cuts.push_back({line.startX, line.startY, line.endX, line.endY});
+    const auto corridor = tz::terrain::profile::CutCorridor::around(cuts);
     EdgeList edges;
-    for (std::size_t i = 0; i < tin.triangles.size(); ++i)
+    for (std::size_t i = 0; i < tin.triangles.size(); ++i) {
+        if (!corridor.mayCrossAnEdgeOf(tin.triangles[i])) continue;
         for (int k = 0; k < 3; ++k) {
             const auto edge = tz::terrain::profile::triangleEdge(tin.triangles[i], k);
+            if (!corridor.mayCross(edge)) continue;
             if (i == 0)
                 edges.append(edge);
             else
                 edges.appendIfNew(edge);
         }
+    }
     return edges;
 }
 
@@ -57,7 +66,7 @@ ExtractedSections extractSections(const TinTable& tin, const std::vector<Section
         result.outcome = SectionsOutcome::noSectionLines;
         return result;
     }
-    const EdgeList edges = distinctEdges(tin);
+    const EdgeList edges = distinctEdges(tin, lines);
     const EdgeCrossingFinder finder(edges.edges());
     const TinLookup lookup(tin);
     std::vector<EdgeCrossing> found;

@@ -34,14 +34,14 @@ std::wstring edgeFilePath() {
 
 // Loads the edges and replaces the file's content by the note. None, after
 // the message, when the file cannot be opened.
-std::optional<EdgeList> loadAndConsumeEdgeFile(const std::wstring& path) {
+std::optional<EdgeList> loadAndConsumeEdgeFile(const std::wstring& path, const CutCorridor& corridor) {
     std::FILE* file = tz::platform::openFile(path, "r");
     if (file == nullptr) {
         acutPrintf(_T("%s"), kCannotOpenTerrain);
         return std::nullopt;
     }
     acutPrintf(_T("\nGetting elevations ...."));
-    EdgeLoad load = readEdgeFile(file);
+    EdgeLoad load = readEdgeFile(file, corridor);
     std::fclose(file);
     acutPrintf(_T("%s"), kLoadingDone);
     // Text met after some records is worth a word; a file with no number at
@@ -62,10 +62,12 @@ int profileCutterCommand() {
     if (!polyline) return RTERROR;
     const double startStation = askStartingStation(_T("\nEnter starting station: "));
 
-    const std::optional<EdgeList> edges = loadAndConsumeEdgeFile(edgeFilePath());
+    // Read before the edges so that only those it may cross are loaded; a
+    // polyline that cannot be read is still reported after the edge file.
+    const std::optional<Alignment> alignment = alignmentOf(*polyline);
+    const std::optional<EdgeList> edges =
+        loadAndConsumeEdgeFile(edgeFilePath(), alignment ? CutCorridor::along(*alignment) : CutCorridor::nowhere());
     if (!edges) return RTERROR;
-
-    const std::optional<Alignment> alignment = readAlignment(*polyline);
-    if (!alignment) return RTERROR;
+    if (!alignment) return reportUnreadableAlignment();
     return writeProfile(*alignment, startStation, *edges);
 }

@@ -119,7 +119,12 @@ double askStartingStation(const ACHAR* prompt) {
     return station;
 }
 
-std::optional<Alignment> readAlignment(const PickedPolyline& polyline) {
+int reportUnreadableAlignment() {
+    acutPrintf(_T("\nUnable to extract profile!"));
+    return RTERROR;
+}
+
+std::optional<Alignment> alignmentOf(const PickedPolyline& polyline) {
     const EntityData data(polyline.entity);
     std::optional<Alignment> alignment;
     if (data.head() != nullptr) {
@@ -131,7 +136,6 @@ std::optional<Alignment> readAlignment(const PickedPolyline& polyline) {
             if (heavyVertices(polyline.entity, vertices)) alignment = std::move(vertices);
         }
     }
-    if (!alignment) acutPrintf(_T("\nUnable to extract profile!"));
     return alignment;
 }
 

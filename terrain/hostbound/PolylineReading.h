@@ -27,9 +27,12 @@ std::optional<PickedPolyline> pickPolyline(const ACHAR* prompt);
 double askStartingStation(const ACHAR* prompt);
 
 // The polyline's vertices, first to last, each with its plan position and
-// the bulge of the segment that starts there. Prints
-// "\nUnable to extract profile!" and gives none when the entity's data
+// the bulge of the segment that starts there; none when the entity's data
 // cannot be read or a POLYLINE is not followed by a VERTEX.
-std::optional<tz::terrain::profile::Alignment> readAlignment(const PickedPolyline& polyline);
+std::optional<tz::terrain::profile::Alignment> alignmentOf(const PickedPolyline& polyline);
+
+// What the user sees when alignmentOf gave none: "\nUnable to extract
+// profile!". Returns RTERROR, the command's result.
+int reportUnreadableAlignment();
 
 }  // namespace tz::terrain::hostbound

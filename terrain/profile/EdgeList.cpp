@@ -73,11 +73,4 @@ bool EdgeList::appendIfNew(const Edge& edge) {
     return true;
 }
 
-void EdgeList::appendTriangleIfNew(const tz::terrain::Triangle& triangle) {
-    bool isNew[3];
-    for (int k = 0; k < 3; ++k) isNew[k] = !contains(triangleEdge(triangle, k));
-    for (int k = 0; k < 3; ++k)
-        if (isNew[k]) append(triangleEdge(triangle, k));
-}
-
 }  // namespace tz::terrain::profile

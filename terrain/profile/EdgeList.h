@@ -32,7 +32,15 @@ public:
     // Stores the triangle's edges P1-P2, P2-P3, P3-P1, each unless an equal
     // edge was stored before this triangle (edges of the triangle itself are
     // not compared with each other).
-    void appendTriangleIfNew(const tz::terrain::Triangle& triangle);
+    void appendTriangleIfNew(const tz::terrain::Triangle& triangle) {
+        appendTriangleIfNew(triangle, [](const Edge&) { return true; });
+    }
+
+    // The same, for the edges `wanted` accepts; it must give the same answer
+    // for equal edges in either direction, so that the edges kept are those
+    // the whole list would hold, in its order.
+    template <class Wanted>
+    void appendTriangleIfNew(const tz::terrain::Triangle& triangle, Wanted&& wanted);
 
 private:
     struct Slot {
@@ -55,6 +63,18 @@ inline Edge triangleEdge(const tz::terrain::Triangle& t, int which) {
         case 1: return {t.p2, t.p3};
         default: return {t.p3, t.p1};
     }
+}
+
+template <class Wanted>
+void EdgeList::appendTriangleIfNew(const tz::terrain::Triangle& triangle, Wanted&& wanted) {
+    // Compared with the edges stored before this triangle, not with each other.
+    bool isNew[3];
+    for (int k = 0; k < 3; ++k) {
+        const Edge edge = triangleEdge(triangle, k);
+        isNew[k] = wanted(edge) && !contains(edge);
+    }
+    for (int k = 0; k < 3; ++k)
+        if (isNew[k]) append(triangleEdge(triangle, k));
 }
 
 }  // namespace tz::terrain::profile

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <istream>
 
+#include "CutCorridor.h"
 #include "EdgeList.h"
 #include "TextScanner.h"
 
@@ -23,15 +24,18 @@ struct EdgeLoad {
 };
 
 // Edge file: each record is stored unless an equal edge (all six numbers, in
-// either direction) is already stored.
-EdgeLoad readEdgeFile(TextScanner& in);
-EdgeLoad readEdgeFile(std::istream& in);
-EdgeLoad readEdgeFile(std::FILE* file);  // from where it stands, the numbers read on two threads
+// either direction) is already stored. Only the edges that may cross a cut
+// of `corridor` are stored; the records read are counted all the same.
+EdgeLoad readEdgeFile(TextScanner& in, const CutCorridor& corridor = CutCorridor::everywhere());
+EdgeLoad readEdgeFile(std::istream& in, const CutCorridor& corridor = CutCorridor::everywhere());
+// From where the file stands, the numbers read on two threads.
+EdgeLoad readEdgeFile(std::FILE* file, const CutCorridor& corridor = CutCorridor::everywhere());
 
 // TIN file: each triangle gives its edges P1-P2, P2-P3, P3-P1, each stored
-// unless an equal edge was stored before this triangle.
-EdgeLoad readTinEdges(TextScanner& in);
-EdgeLoad readTinEdges(std::istream& in);
-EdgeLoad readTinEdges(std::FILE* file);  // from where it stands, the numbers read on two threads
+// unless an equal edge was stored before this triangle, and, as above, only
+// when it may cross a cut of `corridor`.
+EdgeLoad readTinEdges(TextScanner& in, const CutCorridor& corridor = CutCorridor::everywhere());
+EdgeLoad readTinEdges(std::istream& in, const CutCorridor& corridor = CutCorridor::everywhere());
+EdgeLoad readTinEdges(std::FILE* file, const CutCorridor& corridor = CutCorridor::everywhere());
 
 }  // namespace tz::terrain::profile

@@ -74,6 +74,34 @@ TEST(SectionsOracle, RandomLinesOverGridTins) {
     }
 }
 
+TEST(SectionsOracle, ShortLinesOverALargerTin) {
+    // Lines over a small part of the TIN, as sections along a road are:
+    // the edges no line can cross are left out of the edge list, and the
+    // sections are still the procedure's.
+    std::mt19937 random(21);
+    for (double jitter : {0.0, 0.3}) {
+        const auto triangles = tz::test::gridTin(40, 36, 2.0, jitter, random, 5.0e5, 4.0e6);
+        const std::string tinText = tz::test::tinText(triangles);
+        std::uniform_real_distribution<double> u(0, 70), reach(-6, 6);
+        std::uniform_int_distribution<int> g(0, 35);
+        std::string exd;
+        for (int i = 0; i < 25; ++i) {
+            double x1 = 5.0e5 + u(random), y1 = 4.0e6 + u(random);
+            double x2 = x1 + reach(random), y2 = y1 + reach(random);
+            if (i % 3 == 0) {  // from vertex to vertex, along a row some of the time
+                x1 = 5.0e5 + 2.0 * g(random), y1 = 4.0e6 + 2.0 * g(random);
+                x2 = x1 + 2.0 * (g(random) % 5), y2 = i % 2 == 0 ? y1 : y1 + 2.0 * (g(random) % 5);
+            }
+            exd += exdLine(5, 10 * i, x1, y1, x2, y2);
+        }
+        // A line 20 km long that stops a micrometre short of a column of
+        // edges: within the intersection's tolerance, so it crosses them.
+        exd += exdLine(0, 900, 5.0e5 + 40 - 20000, 4.0e6 + 31.3, 5.0e5 + 40 - 1e-6, 4.0e6 + 31.3);
+        const std::string text = expectSameAsLiteral(tinText, exd);
+        EXPECT_GT(std::count(text.begin(), text.end(), '\n'), 100);
+    }
+}
+
 TEST(SectionsOracle, LinesAcrossRealTerrain) {
     const auto triangles = tz::test::jacksboroTin();
     const std::string tinText = tz::test::tinText(triangles);

@@ -29,6 +29,12 @@ EdgeList tinEdges(const std::string& text) {
     return readTinEdges(in).edges;
 }
 
+// Only the edges that may cross the alignment, as the commands load them.
+std::string corridorProfile(const std::string& tinText, const Alignment& alignment, double start) {
+    std::istringstream in(tinText);
+    return productionProfile(readTinEdges(in, CutCorridor::along(alignment)).edges, alignment, start);
+}
+
 EdgeList fileEdges(const std::string& text) {
     std::istringstream in(text);
     return readEdgeFile(in).edges;
@@ -93,6 +99,7 @@ TEST_P(ProfileOracle, ProductionMatchesTheLiteralProcedureByteForByte) {
             const std::string expected = tz::test::literalProfile(literalTin, alignment, start);
             const std::string fromTin = productionProfile(productionTin, alignment, start);
             ASSERT_EQ(fromTin, expected) << c.name << " terrain " << terrain << " run " << run;
+            ASSERT_EQ(corridorProfile(tin, alignment, start), expected) << c.name << " terrain " << terrain << " run " << run;
             // The edge file listing the same TIN's edges gives the same profile.
             EXPECT_EQ(productionProfile(productionFile, alignment, start), expected);
             expectStationsNeverDecrease(fromTin);
@@ -134,6 +141,7 @@ TEST(ProfileOracle, AlignmentsAlongGridLinesAndThroughVerticesMatch) {
     for (const Alignment& a : alignments) {
         const std::string expected = tz::test::literalProfile(literal, a, 0);
         EXPECT_EQ(productionProfile(production, a, 0), expected);
+        EXPECT_EQ(corridorProfile(tin, a, 0), expected);
         repeats += repeatedStationCount(expected);
     }
     EXPECT_GT(repeats, 20u);
@@ -155,8 +163,9 @@ TEST(ProfileOracle, SurveySizedCoordinatesMatchToo) {
     for (int run = 0; run < 6; ++run) {
         Alignment alignment = tz::test::randomAlignment(random, minX, minY, maxX, maxY, 4, false, 1);
         for (auto& v : alignment.vertices) v.bulge = std::clamp(v.bulge, -0.4, 0.4);  // keep arcs a few km long
-        ASSERT_EQ(productionProfile(production, alignment, 0), tz::test::literalProfile(literal, alignment, 0))
-            << run;
+        const std::string expected = tz::test::literalProfile(literal, alignment, 0);
+        ASSERT_EQ(productionProfile(production, alignment, 0), expected) << run;
+        ASSERT_EQ(corridorProfile(tin, alignment, 0), expected) << run;
     }
 }
 
