@@ -41,22 +41,31 @@ class Run:
         self.seconds, self.peak_mb, self.output = seconds, peak_mb, output
 
 
+# The build's peak_memory tool: a command started from this (large) process
+# would count this process's pages in its own peak, so every command is
+# started by that small program, which reports the command's peak alone.
+PEAK_MEMORY = None
+
+
 def run(command, cwd, env=None, stdin=None):
     """Runs a command to its end; wall time, peak resident memory and stdout."""
+    peak_file = Path(cwd) / f".peak-{os.getpid()}"
     start = time.perf_counter()
-    process = subprocess.Popen(command, cwd=cwd, env=env, stdin=subprocess.PIPE if stdin else subprocess.DEVNULL,
+    process = subprocess.Popen([PEAK_MEMORY, peak_file, *command], cwd=cwd, env=env,
+                               stdin=subprocess.PIPE if stdin else subprocess.DEVNULL,
                                stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
     if stdin:
         process.stdin.write(stdin)
         process.stdin.close()
     output = process.stdout.read()
     errors = process.stderr.read()
-    _, status, usage = os.wait4(process.pid, 0)
+    process.wait()
     seconds = time.perf_counter() - start
-    process.returncode = os.waitstatus_to_exitcode(status)
     if process.returncode != 0:
         sys.exit(f"bench: {' '.join(map(str, command))} failed ({process.returncode}):\n{output}\n{errors}")
-    return Run(seconds, usage.ru_maxrss / 1024.0, output)
+    peak_kb = int(peak_file.read_text())
+    peak_file.unlink()
+    return Run(seconds, peak_kb / 1024.0, output)
 
 
 class Bench:
@@ -64,6 +73,8 @@ class Bench:
         self.runs = runs
         self.build = Path(build).resolve()
         self.bin = self.build / "bin"
+        global PEAK_MEMORY
+        PEAK_MEMORY = self.bin / "peak_memory"
         self.data = self.build / "bench-data"
         self.data.mkdir(exist_ok=True)
         (self.data / "tmp").mkdir(exist_ok=True)
@@ -139,13 +150,15 @@ class Bench:
         return folder
 
     def tin_extent(self, folder):
-        xs, ys = [], []
+        minx = miny = math.inf
+        maxx = maxy = -math.inf
         with open(folder / "site.dat") as f:
             for line in f:
                 x, y, _ = line.split()
-                xs.append(float(x))
-                ys.append(float(y))
-        return min(xs), min(ys), max(xs), max(ys)
+                x, y = float(x), float(y)
+                minx, maxx = min(minx, x), max(maxx, x)
+                miny, maxy = min(miny, y), max(maxy, y)
+        return minx, miny, maxx, maxy
 
     def triangles(self, folder):
         with open(folder / "site.tin", "rb") as f:
