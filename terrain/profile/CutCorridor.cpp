@@ -26,12 +26,12 @@ double largestMagnitude(double a, double b, double c, double d) {
 }
 
 // How far from a segment's box the host's intersection may still place a
-// crossing with another segment, with room to spare: for lines a millionth
-// of a degree from parallel its rounding can reach 0.2 % of the two
-// lengths (each segment takes 2 % of its own), and coordinates are rounded
-// to about 1e-16 of their size (1e-9 taken). The sum of |dx| and |dy|
-// bounds the length from above, and grows with a box, so that a triangle's
-// margin is never below its edges'.
+// crossing with another segment, with room to spare: for nearly parallel
+// lines (it refuses only those whose angle has a sine below 1e-12) its
+// rounding can reach about 0.2 % of the two lengths, so each segment takes
+// 2 % of its own; coordinates are rounded to about 1e-16 of their size
+// (1e-9 taken). The sum of |dx| and |dy| bounds the length from above and
+// grows with a box, so that a triangle's margin is never below its edges'.
 double strayMargin(double width, double height, double largest) {
     return 2e-2 * (width + height) + 1e-9 * largest;
 }
@@ -114,8 +114,9 @@ CutCorridor CutCorridor::around(const std::vector<PlanSegment>& cuts) {
 }
 
 CutCorridor::CutCorridor(std::vector<PlanBox> boxes) : boxes_(std::move(boxes)) {
-    // A cut we cannot place (a coordinate or bulge that is not a number, or
-    // an arc too large for a double) might cross anything.
+    // A cut we cannot place (a coordinate that is not a number, or an arc
+    // too large for a double) might cross anything; so might millions of
+    // cuts, too many to index.
     if (boxes_.size() >= kMostListedBoxes || !std::all_of(boxes_.begin(), boxes_.end(), finite)) {
         everywhere_ = true;
         boxes_.clear();
