@@ -18,8 +18,8 @@ using namespace tz::terrain::profile;
 
 namespace {
 
-// The edges of the TIN's triangles, each held once. None, after the
-// message, when the file cannot be opened.
+// The edges of the TIN's triangles that `corridor` keeps, each held once.
+// None, after the message, when the file cannot be opened.
 std::optional<EdgeList> loadTinEdges(const std::wstring& path, const CutCorridor& corridor) {
     // Binary: the scanner turns CR LF itself, without the text layer's copy.
     std::FILE* file = tz::platform::openFile(path, "rb");

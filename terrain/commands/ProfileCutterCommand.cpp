@@ -32,8 +32,8 @@ std::wstring edgeFilePath() {
     return path;
 }
 
-// Loads the edges and replaces the file's content by the note. None, after
-// the message, when the file cannot be opened.
+// Loads the edges that `corridor` keeps and replaces the file's content by
+// the note. None, after the message, when the file cannot be opened.
 std::optional<EdgeList> loadAndConsumeEdgeFile(const std::wstring& path, const CutCorridor& corridor) {
     std::FILE* file = tz::platform::openFile(path, "r");
     if (file == nullptr) {

@@ -1,6 +1,5 @@
 #include "TextScanner.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -71,8 +70,9 @@ bool TextScanner::quickNumber(double& value) {
     // Straight from the block when nothing is pushed back and the number
     // ends well inside it: white space (CR LF or not, all of it is white
     // space) skipped, then a plain decimal of up to 16 digits not followed
-    // by an exponent, worth the digits over a power of ten. Everything else
-    // goes the general way, character by character.
+    // by an exponent, in one pass (quickDecimal). Everything else goes the
+    // general way, character by character, to the same value: both round
+    // correctly.
     if (file_ == nullptr) return false;
     if (pushedBack_ != kNothingPushed) {
         // Every read ends by stepping back over the character after it; that
@@ -85,18 +85,11 @@ bool TextScanner::quickNumber(double& value) {
     if (blockEnd_ - blockPos_ < 64) return false;
     const char* begin = block_.data() + blockPos_;
     const char* limit = block_.data() + blockEnd_;
-    const char* p = begin;
-    while (p < limit && isScanSpace(static_cast<unsigned char>(*p))) ++p;
-    const char* number = p;
-    if (p < limit && (*p == '-' || *p == '+')) ++p;
-    const char* digits = p;
-    while (p < limit && (isDigit(static_cast<unsigned char>(*p)) || *p == '.')) ++p;
-    if (p >= limit || p == digits || *p == 'e' || *p == 'E') return false;
-    double parsed = 0;
-    if (p - digits > 24 || !parseDecimalText(digits, p, parsed)) return false;
-    if (std::count(digits, p, '.') > 1) return false;
-    value = *number == '-' ? -parsed : parsed;
-    blockPos_ += static_cast<std::size_t>(p - begin);
+    const char* number = begin;
+    while (number < limit && isScanSpace(static_cast<unsigned char>(*number))) ++number;
+    const char* end = tz::terrain::quickDecimal(number, limit, value);
+    if (end == nullptr) return false;
+    blockPos_ += static_cast<std::size_t>(end - begin);
     return true;
 }
 

@@ -105,36 +105,41 @@ bool NumberReader::readNumber(double& value) {
 }
 
 bool NumberReader::quickNumber(double& value) {
-    // The common case in one pass over the buffer: a plain decimal of up to
-    // 16 digits, well inside the buffer, not followed by an exponent. Its
-    // value is the digits over a power of ten, as parseDecimalText shows.
-    // Anything else is left to the general reading.
+    // The common case in one pass over the buffer, when the number ends well
+    // inside it; anything else is left to the general reading.
     if (end_ - begin_ < 64) return false;
-    const char* p = buffer_.data() + begin_;
-    const char* limit = buffer_.data() + end_;
-    const bool negative = *p == '-';
-    if (*p == '-' || *p == '+') ++p;
+    const char* first = buffer_.data() + begin_;
+    const char* end = quickDecimal(first, buffer_.data() + end_, value);
+    if (end == nullptr) return false;
+    begin_ += static_cast<size_t>(end - first);
+    return true;
+}
+
+const char* quickDecimal(const char* first, const char* limit, double& value) {
+    // Its value is the digits over a power of ten, as parseDecimalText shows.
+    const char* p = first;
+    const bool negative = p < limit && *p == '-';
+    if (p < limit && (*p == '-' || *p == '+')) ++p;
     uint64_t digits = 0;
     int significant = 0, decimals = 0;
     bool any = false;
     for (; p < limit && isDigit(*p); ++p) {
         digits = digits * 10 + static_cast<uint64_t>(*p - '0');
         any = true;
-        if (digits != 0 && ++significant > 16) return false;
+        if (digits != 0 && ++significant > 16) return nullptr;
     }
     if (p < limit && *p == '.') {
         for (++p; p < limit && isDigit(*p); ++p) {
             digits = digits * 10 + static_cast<uint64_t>(*p - '0');
             any = true;
             ++decimals;
-            if (digits != 0 && ++significant > 16) return false;
+            if (digits != 0 && ++significant > 16) return nullptr;
         }
     }
-    if (!any || p >= limit || *p == 'e' || *p == 'E' || digits >= (uint64_t{1} << 53) || decimals > 22) return false;
+    if (!any || p >= limit || *p == 'e' || *p == 'E' || digits >= (uint64_t{1} << 53) || decimals > 22) return nullptr;
     const double magnitude = static_cast<double>(digits) / kPowersOfTen[decimals];
     value = negative ? -magnitude : magnitude;
-    begin_ = static_cast<size_t>(p - buffer_.data());
-    return true;
+    return p;
 }
 
 bool NumberReader::readNumbers(double* values, int count) {

@@ -70,6 +70,12 @@ private:
     std::string buffer_;
 };
 
+// The plain decimal that starts at `first` (an optional sign, up to 16
+// significant digits with an optional point, no exponent), read in one pass:
+// its value into `value` and where it ends. Null when the text there is
+// anything else, or runs up to `limit`, for a general reading to decide.
+const char* quickDecimal(const char* first, const char* limit, double& value);
+
 // Reads [first, last) as a decimal number without sign (digits with an
 // optional point and exponent), to the same double as strtod; false when it
 // is no such number or not finite.
