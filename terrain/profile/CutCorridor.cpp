@@ -128,7 +128,9 @@ CutCorridor::CutCorridor(std::vector<PlanBox> boxes) : boxes_(std::move(boxes)) 
         extent_.minX = std::min(extent_.minX, b.minX), extent_.maxX = std::max(extent_.maxX, b.maxX);
         extent_.minY = std::min(extent_.minY, b.minY), extent_.maxY = std::max(extent_.maxY, b.maxY);
     }
-    const double width = extent_.maxX - extent_.minX, height = extent_.maxY - extent_.minY;
+    double width = extent_.maxX - extent_.minX, height = extent_.maxY - extent_.minY;
+    // Cuts near both ends of a double's range: one cell, every box in it.
+    if (!std::isfinite(width) || !std::isfinite(height)) width = height = 0;
     const double side = std::max(width, height);
     auto cellsSpanned = [&](const PlanBox& b) {
         return static_cast<std::uint64_t>(column(b.maxX) - column(b.minX) + 1) *

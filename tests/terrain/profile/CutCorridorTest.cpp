@@ -180,6 +180,11 @@ TEST(CutCorridor, WhatCannotBePlacedIsKept) {
     EXPECT_FALSE(CutCorridor::along({{{0, 0, nan}, {10, 0, 0}}, false}).mayCross(far));
     EXPECT_TRUE(CutCorridor::along({{{0, 0, 0.5}, {1e300, 1e300, 0}}, false}).mayCross(far));
     EXPECT_TRUE(CutCorridor::everywhere().mayCross(far));
+    // Cuts at both ends of a double's range, further apart than a double holds.
+    const CutCorridor ends = CutCorridor::around({{-1e308, 0, -0.99e308, 0}, {0.99e308, 0, 1e308, 0}});
+    EXPECT_TRUE(ends.mayCross({{-0.995e308, -1, 0}, {-0.995e308, 1, 0}}));
+    EXPECT_TRUE(ends.mayCross({{0.995e308, -1, 0}, {0.995e308, 1, 0}}));
+    EXPECT_FALSE(ends.mayCross(near));
     // No cut at all (one vertex, or none): nothing is kept.
     EXPECT_FALSE(CutCorridor::along({{{0, 0, 0}}, false}).mayCross(near));
     EXPECT_FALSE(CutCorridor::nowhere().mayCross(near));
