@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "profile/NumberRecords.h"
+#include "tin/ParallelNumberReader.h"
 
 namespace tz::sections {
 
@@ -10,8 +11,7 @@ namespace {
 
 // The load from any source forEachRecord reads.
 template <class Source>
-TinTableLoad tinTableFrom(Source&& source) {
-    TinTableLoad load;
+TinTableLoad tinTableFrom(Source&& source, TinTableLoad load = {}) {
     double largestX = 0;
     load.stoppedAtUnreadableText = tz::terrain::profile::forEachRecord(source, 9, [&](const double* v) {
         load.table.triangles.push_back({{v[0], v[1], v[2]}, {v[3], v[4], v[5]}, {v[6], v[7], v[8]}});
@@ -24,7 +24,11 @@ TinTableLoad tinTableFrom(Source&& source) {
 }  // namespace
 
 TinTableLoad loadTinTable(tz::terrain::profile::TextScanner& in) { return tinTableFrom(in); }
-TinTableLoad loadTinTable(std::FILE* file) { return tinTableFrom(file); }
+TinTableLoad loadTinTable(std::FILE* file) {
+    TinTableLoad load;
+    tz::terrain::reserveForRecords(file, load.table.triangles, tz::terrain::kShortestTinLine);
+    return tinTableFrom(file, std::move(load));
+}
 
 TinTableLoad loadTinTable(std::istream& in) {
     tz::terrain::profile::TextScanner scanner(in);

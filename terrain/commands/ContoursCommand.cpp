@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -185,30 +184,12 @@ bool writeContour(const ContourChain& chain, const std::wstring& layer, double w
     return true;
 }
 
-// Room for the triangles of a TIN file of this size, so that reading a large
-// TIN does not copy its triangles over and over as the vector grows. Records
-// written with six decimals take at least 81 characters; a file written
-// tersely just grows the vector beyond this.
-void reserveForFile(std::FILE* file, std::vector<Triangle>& triangles) {
-    constexpr long kShortestRecord = 81;
-    constexpr std::size_t kMostReserved = std::size_t{1} << 26;  // beyond, let the vector grow
-    if (std::fseek(file, 0, SEEK_END) != 0) return;
-    const long size = std::ftell(file);
-    std::rewind(file);
-    if (size <= 0) return;
-    try {
-        triangles.reserve(std::min(kMostReserved, static_cast<std::size_t>(size / kShortestRecord) + 1));
-    } catch (const std::bad_alloc&) {
-        // Growing as reading goes still works.
-    }
-}
-
 // Reads the TIN with a break test before each triangle is taken in.
 // RTNORM, or RTCAN on a break; `stop` tells why reading ended.
 // The numbers are read on two threads; records of nine are taken in as a
 // TinReader would give them, a record cut short at the end dropped.
 int readTin(std::FILE* file, std::vector<Triangle>& triangles, volume::ReadStop& stop) {
-    reserveForFile(file, triangles);
+    reserveForRecords(file, triangles, kShortestTinLine);
     bool broken = false;
     const RecordsEnd end = readRecordsInParallel(file, 9, [&](const double* v) {
         if (userBroke()) {

@@ -7,15 +7,14 @@
 namespace tz::terrain::profile {
 namespace {
 
-NumberPiece readPieceWithScanner(std::FILE* piece) {
-    NumberPiece out;
+void readPieceWithScanner(std::FILE* piece, NumberPiece& out) {
     TextScanner scanner(piece);
     double value;
     for (;;) {
         const TextScanner::Read read = scanner.readNumber(value);
         if (read != TextScanner::Read::ok) {
             out.stopped = read == TextScanner::Read::invalid;
-            return out;
+            return;
         }
         out.numbers.push_back(value);
     }

@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <new>
+#include <functional>
 #include <future>
+#include <new>
 #include <vector>
 
 #include "tin/NumberText.h"
@@ -13,17 +14,19 @@ namespace {
 
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
-// Reads `size` bytes of text with `readPiece`, through a read-only stream
-// over them: the readers are the ones files get.
-NumberPiece readText(const char* text, std::size_t size, PieceReader readPiece) {
-    if (size == 0) return {};
+// Reads `size` bytes of text with `readPiece` into `out` (emptied first),
+// through a read-only stream over them: the readers are the ones files get.
+void readText(const char* text, std::size_t size, PieceReader readPiece, NumberPiece& out) {
+    out.numbers.clear();
+    out.stopped = false;
+    if (size == 0) return;
     std::FILE* stream = fmemopen(const_cast<char*>(text), size, "r");
     if (stream == nullptr) throw std::bad_alloc();
     struct Closer {
         std::FILE* stream;
         ~Closer() { std::fclose(stream); }
     } closer{stream};
-    return readPiece(stream);
+    readPiece(stream, out);
 }
 
 // Just past the last white space in [from, to), or `from` when there is none.
@@ -44,13 +47,11 @@ std::size_t afterFirstSpace(const std::vector<char>& text, std::size_t from, std
 
 }  // namespace
 
-NumberPiece readPieceWithNumberReader(std::FILE* piece) {
-    NumberPiece out;
+void readPieceWithNumberReader(std::FILE* piece, NumberPiece& out) {
     NumberReader reader(piece);
     double value;
     while (reader.readNumber(value)) out.numbers.push_back(value);
     out.stopped = reader.notANumber();
-    return out;
 }
 
 bool readNumbersInParallel(std::FILE* file, const std::function<bool(const double*, std::size_t)>& take,
@@ -60,6 +61,7 @@ bool readNumbersInParallel(std::FILE* file, const std::function<bool(const doubl
     const std::size_t firstBlockSize = blockSize;
     std::vector<char> text;
     std::size_t held = 0;  // text kept from the last block: a number that may go on
+    NumberPiece first, rest;
     for (;;) {
         text.resize(std::max(text.size(), held + blockSize));
         const std::size_t got = std::fread(text.data() + held, 1, text.size() - held, file);
@@ -74,9 +76,10 @@ bool readNumbersInParallel(std::FILE* file, const std::function<bool(const doubl
             continue;
         }
         const std::size_t middle = afterFirstSpace(text, cut / 2, cut);
-        auto second = std::async(std::launch::async, readText, text.data() + middle, cut - middle, readPiece);
-        const NumberPiece first = readText(text.data(), middle, readPiece);
-        const NumberPiece rest = second.get();
+        auto second = std::async(std::launch::async, readText, text.data() + middle, cut - middle, readPiece,
+                                 std::ref(rest));
+        readText(text.data(), middle, readPiece, first);
+        second.get();
         if (!take(first.numbers.data(), first.numbers.size()) || first.stopped) return false;
         if (!take(rest.numbers.data(), rest.numbers.size()) || rest.stopped) return false;
         if (atEnd) {
@@ -109,6 +112,15 @@ RecordsEnd readRecordsInParallel(std::FILE* file, int width, const std::function
         },
         &end.endsInNumber, kParallelReadBlock, readPiece);
     return end;
+}
+
+std::size_t recordRoom(std::FILE* file, long shortestRecord) {
+    constexpr std::size_t kMostRecords = std::size_t{1} << 26;
+    const long at = std::ftell(file);
+    if (at < 0 || shortestRecord <= 0 || std::fseek(file, 0, SEEK_END) != 0) return 0;
+    const long size = std::ftell(file);
+    if (std::fseek(file, at, SEEK_SET) != 0 || size <= at) return 0;
+    return std::min(kMostRecords, static_cast<std::size_t>((size - at) / shortestRecord) + 1);
 }
 
 }  // namespace tz::terrain

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <functional>
+#include <new>
 #include <vector>
 
 namespace tz::terrain {
@@ -26,11 +27,13 @@ inline constexpr std::size_t kParallelReadBlock = std::size_t{1} << 23;
 // is not a number, which no reader would make of it either.
 inline constexpr std::size_t kLongestWordInBlocks = 32;
 
-// Reads a piece of text (a file of its own) with one reader's rules.
-using PieceReader = NumberPiece (*)(std::FILE* piece);
+// Reads a piece of text (a file of its own) with one reader's rules, adding
+// its numbers to `out`, which comes empty: the same two pieces serve every
+// block, so their memory is taken once, not once a block.
+using PieceReader = void (*)(std::FILE* piece, NumberPiece& out);
 
 // The rules of NumberReader.
-NumberPiece readPieceWithNumberReader(std::FILE* piece);
+void readPieceWithNumberReader(std::FILE* piece, NumberPiece& out);
 
 // Reads the numbers of `file` from its current position, handing them to
 // `take(values, count)` in order, in runs; `take` answers false to stop.
@@ -59,5 +62,28 @@ struct RecordsEnd {
 // `take(values)`, which answers false to stop.
 RecordsEnd readRecordsInParallel(std::FILE* file, int width, const std::function<bool(const double*)>& take,
                                  PieceReader readPiece = readPieceWithNumberReader);
+
+// How many records of at least `shortestRecord` characters the rest of the
+// file (from its current position, which is kept) can hold, at most 2^26;
+// 0 when its size cannot be told.
+std::size_t recordRoom(std::FILE* file, long shortestRecord);
+
+// Room for the records the rest of the file can hold, so that reading a large
+// file does not copy its records over and over as the vector grows (at ten
+// million points, most of a run went to those copies and the pages they
+// touched). Only what is filled takes memory; a file written more tersely
+// than `shortestRecord` just grows the vector beyond this.
+template <class Record>
+void reserveForRecords(std::FILE* file, std::vector<Record>& records, long shortestRecord) {
+    try {
+        records.reserve(recordRoom(file, shortestRecord));
+    } catch (const std::bad_alloc&) {
+        // Growing as reading goes still works.
+    }
+}
+
+// The shortest line of a TIN file as the suite writes it: nine numbers with
+// six decimals, each with its separator.
+inline constexpr long kShortestTinLine = 81;
 
 }  // namespace tz::terrain

@@ -28,6 +28,7 @@ SurfaceLoad loadSurface(std::FILE* file, LastRecordRule rule) {
     // The numbers are read on two threads and taken nine at a time, as
     // TinRecordReader takes them.
     SurfaceLoad load;
+    reserveForRecords(file, load.triangles, kShortestTinLine);
     const RecordsEnd end = readRecordsInParallel(file, 9, [&](const double* v) {
         const double numbers[9] = {v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]};
         load.triangles.push_back(prepareTriangle(numbers));

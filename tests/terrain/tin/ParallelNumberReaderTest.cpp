@@ -147,5 +147,29 @@ TEST(ParallelNumberReader, EmptyFileAndOnlySpaces) {
     }
 }
 
+TEST(ParallelNumberReader, RoomForTheRecordsLeftAndThePositionKept) {
+    testing::ScratchFolder folder;
+    testing::writeWholeFile(folder.path("records.txt"), std::string(810, ' '));
+    std::FILE* file = std::fopen(folder.path("records.txt").c_str(), "rb");
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(recordRoom(file, 81), 11u);  // ten whole records and a shorter one
+    EXPECT_EQ(std::ftell(file), 0);
+    ASSERT_EQ(std::fseek(file, 800, SEEK_SET), 0);
+    EXPECT_EQ(recordRoom(file, 81), 1u);
+    EXPECT_EQ(std::ftell(file), 800);
+    ASSERT_EQ(std::fseek(file, 0, SEEK_END), 0);
+    EXPECT_EQ(recordRoom(file, 81), 0u);
+    EXPECT_EQ(recordRoom(file, 0), 0u);
+    std::fclose(file);
+
+    // A pipe has no size to go by: the vector just grows.
+    std::FILE* pipe = popen("echo 1 2 3", "r");
+    ASSERT_NE(pipe, nullptr);
+    std::vector<int> records;
+    reserveForRecords(pipe, records, 3);
+    EXPECT_EQ(records.capacity(), 0u);
+    pclose(pipe);
+}
+
 }  // namespace
 }  // namespace tz::terrain
