@@ -32,13 +32,13 @@ std::vector<GridPair> linePairs(const MeshSampler& sampler, double from, double 
 TinExtent tinExtent(const std::vector<PreparedTriangle>& triangles) {
     TinExtent extent;
     if (triangles.empty()) return extent;
-    extent = {triangles[0].xmin, triangles[0].xmax, triangles[0].ymin, triangles[0].ymax, volume::lowestZ(triangles[0]),
-              false};
+    const PreparedTriangle& first = triangles[0];
+    extent = {first.xmin(), first.xmax(), first.ymin(), first.ymax(), volume::lowestZ(first), false};
     for (const PreparedTriangle& t : triangles) {
-        extent.xmin = std::min(extent.xmin, t.xmin);
-        extent.xmax = std::max(extent.xmax, t.xmax);
-        extent.ymin = std::min(extent.ymin, t.ymin);
-        extent.ymax = std::max(extent.ymax, t.ymax);
+        extent.xmin = std::min(extent.xmin, t.xmin());
+        extent.xmax = std::max(extent.xmax, t.xmax());
+        extent.ymin = std::min(extent.ymin, t.ymin());
+        extent.ymax = std::max(extent.ymax, t.ymax());
         extent.zmin = std::min(extent.zmin, volume::lowestZ(t));
     }
     return extent;

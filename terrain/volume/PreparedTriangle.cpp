@@ -41,10 +41,6 @@ PreparedTriangle prepareTriangle(const double (&n)[9]) {
     t.x1 = n[0]; t.y1 = n[1]; t.z1 = n[2];
     t.x2 = n[3]; t.y2 = n[4]; t.z2 = n[5];
     t.x3 = n[6]; t.y3 = n[7]; t.z3 = n[8];
-    t.xmin = std::min({t.x1, t.x2, t.x3});
-    t.xmax = std::max({t.x1, t.x2, t.x3});
-    t.ymin = std::min({t.y1, t.y2, t.y3});
-    t.ymax = std::max({t.y1, t.y2, t.y3});
     return t;
 }
 

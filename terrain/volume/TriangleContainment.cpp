@@ -26,7 +26,7 @@ bool onEdge(double xi, double yi, double xj, double yj, double x, double y) {
 }  // namespace
 
 bool withinBounds(const PreparedTriangle& t, double x, double y) {
-    return t.xmin <= x && x <= t.xmax && t.ymin <= y && y <= t.ymax;
+    return t.xmin() <= x && x <= t.xmax() && t.ymin() <= y && y <= t.ymax();
 }
 
 bool pointInTriangle(const PreparedTriangle& t, double x, double y) {

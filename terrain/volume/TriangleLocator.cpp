@@ -55,19 +55,18 @@ TriangleLocator::TriangleLocator(const std::vector<PreparedTriangle>& triangles)
 void TriangleLocator::build(std::size_t gridIndex, const std::vector<std::uint32_t>& members, int depth) {
     Grid grid;
     grid.bucketStart.assign(2, 0);
-    grid.child.assign(1, -1);
     if (members.empty()) {
         grids_[gridIndex] = std::move(grid);
         return;
     }
-    double xmin = triangles_[members[0]].xmin, xmax = triangles_[members[0]].xmax;
-    double ymin = triangles_[members[0]].ymin, ymax = triangles_[members[0]].ymax;
+    const PreparedTriangle& first = triangles_[members[0]];
+    double xmin = first.xmin(), xmax = first.xmax(), ymin = first.ymin(), ymax = first.ymax();
     for (std::uint32_t i : members) {
         const PreparedTriangle& t = triangles_[i];
-        xmin = std::min(xmin, t.xmin);
-        xmax = std::max(xmax, t.xmax);
-        ymin = std::min(ymin, t.ymin);
-        ymax = std::max(ymax, t.ymax);
+        xmin = std::min(xmin, t.xmin());
+        xmax = std::max(xmax, t.xmax());
+        ymin = std::min(ymin, t.ymin());
+        ymax = std::max(ymax, t.ymax());
     }
     const double width = xmax - xmin;
     const double height = ymax - ymin;
@@ -91,27 +90,31 @@ void TriangleLocator::build(std::size_t gridIndex, const std::vector<std::uint32
     grid.rowsPerUnit = grid.rows > 1 ? static_cast<double>(grid.rows) / height : 0;
 
     // Counting pass, then filling in triangle order: each bucket's list is
-    // in increasing index without sorting.
+    // in increasing index without sorting. Each bucket counts one place on in
+    // bucketStart, whose running sums are then the starts; filling moves each
+    // start on to the next bucket's, and a shift puts them back. (No arrays
+    // of counts beside it: at millions of triangles, every array first
+    // touched costs more than the work done in it.)
     struct Span {
         std::size_t c0, c1, r0, r1;
         std::size_t covered() const { return (c1 - c0 + 1) * (r1 - r0 + 1); }
     };
     auto spanOf = [&](const PreparedTriangle& t) {
-        return Span{bucketIndex(t.xmin, grid.originX, grid.columnsPerUnit, grid.columns),
-                    bucketIndex(t.xmax, grid.originX, grid.columnsPerUnit, grid.columns),
-                    bucketIndex(t.ymin, grid.originY, grid.rowsPerUnit, grid.rows),
-                    bucketIndex(t.ymax, grid.originY, grid.rowsPerUnit, grid.rows)};
+        return Span{bucketIndex(t.xmin(), grid.originX, grid.columnsPerUnit, grid.columns),
+                    bucketIndex(t.xmax(), grid.originX, grid.columnsPerUnit, grid.columns),
+                    bucketIndex(t.ymin(), grid.originY, grid.rowsPerUnit, grid.rows),
+                    bucketIndex(t.ymax(), grid.originY, grid.rowsPerUnit, grid.rows)};
     };
-    std::vector<std::uint32_t> counts;
     std::size_t total = 0;
     for (;;) {
-        counts.assign(grid.columns * grid.rows, 0);
+        grid.bucketStart.assign(grid.columns * grid.rows + 1, 0);
+        std::uint32_t* const countOf = grid.bucketStart.data() + 1;
         total = 0;
         for (std::uint32_t i : members) {
             const Span s = spanOf(triangles_[i]);
             if (s.covered() > kMaxBucketsPerTriangle) continue;
-            for (std::size_t r = s.r0; r <= s.r1; ++r)
-                for (std::size_t c = s.c0; c <= s.c1; ++c) ++counts[r * grid.columns + c];
+            for (std::size_t c = s.c0; c <= s.c1; ++c)
+                for (std::size_t r = s.r0; r <= s.r1; ++r) ++countOf[c * grid.rows + r];
             total += s.covered();
         }
         // A finer grid whose triangles are larger than its buckets would
@@ -122,20 +125,20 @@ void TriangleLocator::build(std::size_t gridIndex, const std::vector<std::uint32
     }
     const std::size_t bucketCount = grid.columns * grid.rows;
     if (total >= std::numeric_limits<std::uint32_t>::max()) throw std::length_error("surface index too large");
-    grid.bucketStart.assign(bucketCount + 1, 0);
-    for (std::size_t b = 0; b < bucketCount; ++b) grid.bucketStart[b + 1] = grid.bucketStart[b] + counts[b];
+    std::vector<std::uint32_t>& start = grid.bucketStart;
+    for (std::size_t b = 0; b < bucketCount; ++b) start[b + 1] += start[b];
     grid.entries.resize(total);
-    std::vector<std::uint32_t> next(grid.bucketStart.begin(), grid.bucketStart.end() - 1);
     for (std::uint32_t i : members) {
         const Span s = spanOf(triangles_[i]);
         if (s.covered() > kMaxBucketsPerTriangle) {
             grid.wide.push_back(i);
             continue;
         }
-        for (std::size_t r = s.r0; r <= s.r1; ++r)
-            for (std::size_t c = s.c0; c <= s.c1; ++c) grid.entries[next[r * grid.columns + c]++] = i;
+        for (std::size_t c = s.c0; c <= s.c1; ++c)
+            for (std::size_t r = s.r0; r <= s.r1; ++r) grid.entries[start[c * grid.rows + r]++] = i;
     }
-    grid.child.assign(bucketCount, -1);
+    std::copy_backward(start.begin(), start.end() - 2, start.end() - 1);
+    start[0] = 0;
 
     // Many wide triangles: a grid laid for them alone has buckets their size.
     std::vector<std::uint32_t> wide;
@@ -145,30 +148,33 @@ void TriangleLocator::build(std::size_t gridIndex, const std::vector<std::uint32
         grids_.emplace_back();
     }
 
-    // Crowded buckets get their own grid; their entries move there.
-    std::vector<std::pair<std::size_t, std::vector<std::uint32_t>>> crowded;
+    // Crowded buckets get their own grid, which holds their entries instead.
+    struct Crowded {
+        std::size_t childGrid;
+        std::vector<std::uint32_t> members;
+    };
+    std::vector<Crowded> crowded;
     if (depth < kMaxDepth && bucketCount > 1) {
         for (std::size_t b = 0; b < bucketCount; ++b) {
-            const std::size_t size = grid.bucketStart[b + 1] - grid.bucketStart[b];
+            const std::size_t size = start[b + 1] - start[b];
             if (size <= kMaxBucketEntries) continue;
-            crowded.emplace_back(b, std::vector<std::uint32_t>(grid.entries.begin() + grid.bucketStart[b],
-                                                               grid.entries.begin() + grid.bucketStart[b + 1]));
+            if (grid.child.empty()) grid.child.assign(bucketCount, -1);
+            grid.child[b] = static_cast<std::int32_t>(grids_.size());
+            grids_.emplace_back();
+            crowded.push_back({static_cast<std::size_t>(grid.child[b]),
+                               std::vector<std::uint32_t>(grid.entries.begin() + start[b],
+                                                          grid.entries.begin() + start[b + 1])});
         }
     }
-    for (auto& [bucket, list] : crowded) {
-        grid.child[bucket] = static_cast<std::int32_t>(grids_.size());
-        grids_.emplace_back();
-    }
-    const std::vector<std::int32_t> children = grid.child;
     const std::int32_t wideGrid = grid.wideGrid;
     grids_[gridIndex] = std::move(grid);
-    for (auto& [bucket, list] : crowded) build(static_cast<std::size_t>(children[bucket]), list, depth + 1);
+    for (const Crowded& c : crowded) build(c.childGrid, c.members, depth + 1);
     if (wideGrid >= 0) build(static_cast<std::size_t>(wideGrid), wide, 0);
 }
 
 std::size_t TriangleLocator::bucketOf(const Grid& grid, double x, double y) const {
-    return bucketIndex(y, grid.originY, grid.rowsPerUnit, grid.rows) * grid.columns +
-           bucketIndex(x, grid.originX, grid.columnsPerUnit, grid.columns);
+    return bucketIndex(x, grid.originX, grid.columnsPerUnit, grid.columns) * grid.rows +
+           bucketIndex(y, grid.originY, grid.rowsPerUnit, grid.rows);
 }
 
 std::ptrdiff_t TriangleLocator::lastContaining(double x, double y) const {
@@ -196,7 +202,7 @@ void TriangleLocator::searchLast(std::size_t gridIndex, double x, double y, std:
             }
         }
         const std::size_t bucket = bucketOf(grid, x, y);
-        if (grid.child[bucket] >= 0) {
+        if (!grid.child.empty() && grid.child[bucket] >= 0) {
             gridIndex = static_cast<std::size_t>(grid.child[bucket]);
             continue;
         }
@@ -223,7 +229,7 @@ void TriangleLocator::searchFirst(std::size_t gridIndex, double x, double y, std
             }
         }
         const std::size_t bucket = bucketOf(grid, x, y);
-        if (grid.child[bucket] >= 0) {
+        if (!grid.child.empty() && grid.child[bucket] >= 0) {
             gridIndex = static_cast<std::size_t>(grid.child[bucket]);
             continue;
         }

@@ -32,9 +32,12 @@ public:
     std::size_t gridCount() const { return grids_.size(); }
 
 private:
-    // One grid. Bucket b holds entries[bucketStart[b] .. bucketStart[b + 1])
+    // One grid, its buckets numbered column by column: a TIN's triangles
+    // come in the sweep's order of x, the volumes' grid walks up columns, so
+    // neighbours in either order are neighbours in memory. Bucket b holds
+    // entries[bucketStart[b] .. bucketStart[b + 1])
     // in increasing triangle index, unless child[b] names a finer grid that
-    // holds them instead.
+    // holds them instead (child is empty when no bucket has one).
     struct Grid {
         double originX = 0, originY = 0;
         double columnsPerUnit = 0, rowsPerUnit = 0;

@@ -19,7 +19,7 @@ bool on(double xi, double yi, double xj, double yj, double m, double k, double x
 }  // namespace
 
 bool contains(const PreparedTriangle& t, double x, double y) {
-    if (!(t.xmin <= x && x <= t.xmax && t.ymin <= y && y <= t.ymax)) return false;
+    if (!(t.xmin() <= x && x <= t.xmax() && t.ymin() <= y && y <= t.ymax())) return false;
     int count = 0;
     if (crosses(t.x1, t.y1, t.x2, t.y2, x, y)) count++;
     if (crosses(t.x2, t.y2, t.x3, t.y3, x, y)) count++;

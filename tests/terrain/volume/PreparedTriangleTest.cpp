@@ -9,8 +9,8 @@ TEST(PreparedTriangle, KeepsTheNumbersInFileOrderWithBoundsAndEdgeLines) {
     const double numbers[9] = {0, 0, 1, 0, 10, 3, 10, 0, 2};
     const PreparedTriangle t = prepareTriangle(numbers);
     EXPECT_EQ(t.x1, 0); EXPECT_EQ(t.y2, 10); EXPECT_EQ(t.z3, 2);
-    EXPECT_EQ(t.xmin, 0); EXPECT_EQ(t.xmax, 10);
-    EXPECT_EQ(t.ymin, 0); EXPECT_EQ(t.ymax, 10);
+    EXPECT_EQ(t.xmin(), 0); EXPECT_EQ(t.xmax(), 10);
+    EXPECT_EQ(t.ymin(), 0); EXPECT_EQ(t.ymax(), 10);
     EXPECT_EQ(lowestZ(t), 1); EXPECT_EQ(highestZ(t), 3);
     // 1-2 is vertical: sentinel; 2-3 falls with slope -1 through (0, 10); 3-1 is level.
     EXPECT_EQ(edgeLineOf(t, 0).slope, kVerticalEdgeSentinel); EXPECT_EQ(edgeLineOf(t, 0).intercept, kVerticalEdgeSentinel);
