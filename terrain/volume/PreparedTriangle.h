@@ -1,8 +1,8 @@
 // One triangle of a surface held in memory for point location: the nine
 // numbers of its TIN line. Its plan bounds, plane and edge lines are worked
 // out, by the same formulas, only when a lookup reaches it: a surface of
-// millions of triangles is held in a third of the memory it took with them
-// kept, and first touching that memory is most of the time of a large run.
+// millions of triangles is held in two fifths of the memory it took with them
+// kept, and first touching memory is much of the time of a large run.
 #pragma once
 
 #include <algorithm>
