@@ -18,10 +18,10 @@ namespace {
 constexpr uint64_t kHighestKeptHandle = uint64_t{1} << 48;
 
 struct RawEntity {
-    std::wstring type;
+    EntityType type;
     uint64_t handle = 0;
     GroupList groups;  // the groups after the type, converted (a known kind's links left out)
-    std::vector<std::pair<int, std::wstring>> fileGroups;  // as read, for kinds the drawing does not know
+    FileGroups fileGroups;  // as read, for kinds the drawing does not know
 };
 
 struct RawBlock {
@@ -117,7 +117,7 @@ private:
 
     DxfGroupReader reader_;
     std::optional<DxfRawGroup> lookahead_;
-    std::vector<std::pair<int, std::wstring>>* recording_ = nullptr;  // where take() copies groups to
+    FileGroups* recording_ = nullptr;  // where take() copies groups to
     bool utf8_ = false;
 
     std::map<std::wstring, GroupList> header_;
@@ -376,6 +376,7 @@ std::optional<Entity> Parser::buildEntity(Drawing& drawing, RawEntity& raw, cons
     if (!isKnownEntityType(raw.type)) {
         entity.data = withoutFileLinks(std::move(raw.groups), false);
         entity.verbatim = true;
+        FileGroups kept;
         bool inApplicationGroup = false;
         for (const auto& [code, text] : raw.fileGroups) {
             if (code == 102) {
@@ -383,8 +384,9 @@ std::optional<Entity> Parser::buildEntity(Drawing& drawing, RawEntity& raw, cons
                 continue;
             }
             if (inApplicationGroup || code == 5 || code == 330 || code == 360) continue;
-            entity.fileGroups.emplace_back(code, text);
+            kept.emplace_back(code, text);
         }
+        entity.fileGroups = std::make_shared<const FileGroups>(std::move(kept));
         if (std::optional<std::wstring> layer = groupString(entity.data, 8); layer && isValidSymbolName(*layer)) {
             drawing.ensureLayer(*layer);
         }

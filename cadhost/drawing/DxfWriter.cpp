@@ -20,7 +20,8 @@ void collectApplicationNames(const Entity& entity, std::set<std::wstring>& names
         if (group.code != 1001) continue;
         if (const auto* name = std::get_if<std::wstring>(&group.value)) names.insert(upperCase(*name));
     }
-    for (const auto& [code, text] : entity.fileGroups) {
+    if (!entity.fileGroups) return;
+    for (const auto& [code, text] : *entity.fileGroups) {
         if (code == 1001) names.insert(upperCase(text));
     }
 }
@@ -58,7 +59,9 @@ public:
         out_.handle(5, entity.handle);
         out_.handle(330, owner);
         if (entity.verbatim) {
-            for (const auto& [code, text] : entity.fileGroups) out_.text(code, text);
+            if (entity.fileGroups) {
+                for (const auto& [code, text] : *entity.fileGroups) out_.text(code, text);
+            }
             return;
         }
         out_.ascii(100, entitySubclass().marker);

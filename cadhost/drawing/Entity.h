@@ -2,16 +2,49 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "drawing/Group.h"
 
 namespace tz::cad {
 
+// An entity's upper-case DXF type: "LINE", "POLYLINE", "VERTEX", ... Meshes
+// and contours make millions of entities of a handful of types, so each
+// type's text is kept once for the whole process and an entity holds only a
+// pointer to it (a text of its own would take its own block of memory: a
+// wide "VERTEX" is too long to fit inside the string).
+class EntityType {
+public:
+    EntityType();  // no type yet: the empty text
+    EntityType(std::wstring_view text);
+    EntityType(const std::wstring& text) : EntityType(std::wstring_view(text)) {}
+    EntityType(const wchar_t* text) : EntityType(std::wstring_view(text)) {}
+
+    const std::wstring& text() const { return *text_; }
+    operator const std::wstring&() const { return *text_; }
+    operator std::wstring_view() const { return *text_; }
+
+    bool operator==(std::wstring_view other) const { return *text_ == other; }
+    bool operator==(const wchar_t* other) const { return *text_ == other; }
+
+private:
+    const std::wstring* text_;
+};
+
+inline std::wstring operator+(const wchar_t* text, const EntityType& type) { return text + type.text(); }
+inline std::wstring operator+(const EntityType& type, const wchar_t* text) { return type.text() + text; }
+
+// The groups of an entity of a kind the drawing does not know, as the file
+// had them (code and value text): written back as read, never changed.
+using FileGroups = std::vector<std::pair<int, std::wstring>>;
+
 struct Entity {
     uint64_t handle = 0;
-    std::wstring type;  // upper-case DXF type: "LINE", "POLYLINE", "VERTEX", ...
+    EntityType type;
     // Every group after the type and the handle, in the order acdbEntGet hands
     // them out: the layer (8) first. Groups the drawing derives itself (-1, 0,
     // 5, 330 and, for the kinds the drawing knows, the 100 subclass markers)
@@ -29,11 +62,12 @@ struct Entity {
     std::vector<uint64_t> subEntities;
     bool erased = false;
     // Entities of kinds the drawing does not know keep the file's groups as
-    // read (code and value text, subclass markers included) and are written
-    // back from them; `data` then holds the same groups converted, for
-    // acdbEntGet and selection filters.
+    // read (subclass markers included) and are written back from them;
+    // `data` then holds the same groups converted, for acdbEntGet and
+    // selection filters. Held by pointer: all other entities have none, and
+    // a drawing holds millions of them.
     bool verbatim = false;
-    std::vector<std::pair<int, std::wstring>> fileGroups;
+    std::shared_ptr<const FileGroups> fileGroups;
 
     bool isSubEntity() const { return owner != 0; }
 };

@@ -18,6 +18,26 @@ uint64_t makePolyline(Drawing& drawing, int vertices) {
     return make(drawing, {type(L"SEQEND")}).handle;
 }
 
+// Entities hold their type as a pointer to one text kept for the process:
+// types of equal text must share it, whatever string they were made from,
+// and the type an entity has before it is given one is the empty text.
+TEST(Drawing, EntityTypesOfEqualTextShareOneKeptText) {
+    const std::wstring built = std::wstring(L"VER") + L"TEX";
+    const EntityType fromLiteral(L"VERTEX");
+    const EntityType fromString(built);
+    EXPECT_EQ(&fromLiteral.text(), &fromString.text());
+    EXPECT_TRUE(fromLiteral == fromString);
+    EXPECT_TRUE(fromLiteral == L"VERTEX");
+    EXPECT_FALSE(fromLiteral == L"VERTEXX");
+    EXPECT_FALSE(fromLiteral == EntityType(L"vertex"));  // types are kept in upper case by their makers
+
+    const EntityType none;
+    EXPECT_TRUE(none.text().empty());
+    EXPECT_EQ(&none.text(), &EntityType(std::wstring_view()).text());
+    EXPECT_EQ(&none.text(), &EntityType(L"").text());
+    EXPECT_EQ(L"a " + fromLiteral + L" here", L"a VERTEX here");
+}
+
 TEST(Drawing, NewDrawingHasLayerZeroAndTheStandardTables) {
     Drawing drawing;
     ASSERT_EQ(drawing.layers().size(), 1u);

@@ -29,7 +29,7 @@ GroupList byCode(GroupList groups) {
 }
 
 void expectSameEntity(const Drawing& original, const Entity& a, const Drawing& copy, const Entity& b) {
-    SCOPED_TRACE(std::string(a.type.begin(), a.type.end()) + " " + std::to_string(a.handle));
+    SCOPED_TRACE(std::string(a.type.text().begin(), a.type.text().end()) + " " + std::to_string(a.handle));
     EXPECT_EQ(a.type, b.type);
     EXPECT_EQ(a.handle, b.handle);
     EXPECT_EQ(byCode(a.data), byCode(b.data));
