@@ -68,7 +68,13 @@ ExtractedSections extractSections(const TinTable& tin, const std::vector<Section
     }
     const EdgeList edges = distinctEdges(tin, lines);
     const EdgeCrossingFinder finder(edges.edges());
-    const TinLookup lookup(tin);
+    std::vector<Point3> ends;
+    ends.reserve(2 * lines.size());
+    for (const SectionLine& line : lines) {
+        ends.push_back({line.startX, line.startY, 0});
+        ends.push_back({line.endX, line.endY, 0});
+    }
+    const TinLookup lookup = TinLookup::forPoints(tin, ends);
     std::vector<EdgeCrossing> found;
     std::vector<OffsetCrossing> crossings;
     bool lastCrossed = false;

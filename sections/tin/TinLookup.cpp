@@ -30,12 +30,74 @@ double tinMargin(const TinTable& table) {
     return kRelativeMargin * (largest + longest);
 }
 
+// The reach of hits() around a point: the TIN's margin and the point's own part.
+double reachAt(double margin, double x, double y, double rayEndX) {
+    return margin + kRelativeMargin * (std::fabs(x) + std::fabs(y) + std::fabs(rayEndX) + std::fabs(rayEndX - x));
+}
+
+// The rays of a set of points, sorted by y, and which triangles may
+// count for one of them: those whose box holds a point or its ray's end, and
+// those with a vertex on a ray, all within twice the largest reach (the
+// doubling covers any rounding between these sums and those of hits()).
+class RaysOfPoints {
+public:
+    RaysOfPoints(const std::vector<Point3>& points, double margin, double rayEndX) : rayEndX_(rayEndX) {
+        for (const Point3& p : points) reach_ = std::max(reach_, 2 * reachAt(margin, p.x, p.y, rayEndX));
+        rays_.reserve(points.size());
+        for (const Point3& p : points)
+            rays_.push_back({p.y, p.x, std::min(p.x, rayEndX) - reach_, std::max(p.x, rayEndX) + reach_});
+        std::sort(rays_.begin(), rays_.end(), [](const Ray& a, const Ray& b) { return a.y < b.y; });
+    }
+
+    // `visits` counts the rays looked at.
+    bool mayCount(const Triangle& t, std::size_t& visits) const {
+        const double minY = std::min({t.p1.y, t.p2.y, t.p3.y}) - reach_, maxY = std::max({t.p1.y, t.p2.y, t.p3.y}) + reach_;
+        const double minX = std::min({t.p1.x, t.p2.x, t.p3.x}) - reach_, maxX = std::max({t.p1.x, t.p2.x, t.p3.x}) + reach_;
+        if (!(std::isfinite(minX) && std::isfinite(maxX) && std::isfinite(minY) && std::isfinite(maxY))) return true;
+        auto ray = std::lower_bound(rays_.begin(), rays_.end(), minY, [](const Ray& r, double y) { return r.y < y; });
+        for (; ray != rays_.end() && ray->y <= maxY; ++ray) {
+            ++visits;
+            if ((ray->x >= minX && ray->x <= maxX) || (rayEndX_ >= minX && rayEndX_ <= maxX)) return true;
+            for (const Point3* v : {&t.p1, &t.p2, &t.p3})
+                if (std::fabs(v->y - ray->y) <= reach_ && v->x >= ray->left && v->x <= ray->right) return true;
+        }
+        return false;
+    }
+
+private:
+    struct Ray {
+        double y, x, left, right;
+    };
+    double rayEndX_;
+    double reach_ = 0;
+    std::vector<Ray> rays_;
+};
+
 }  // namespace
 
 TinLookup::TinLookup(const TinTable& table) : TinLookup(table, usableTriangles(table), tinMargin(table)) {}
 
+TinLookup TinLookup::forPoints(const TinTable& table, const std::vector<Point3>& points) {
+    const double margin = tinMargin(table);
+    std::vector<bool> use = usableTriangles(table);
+    for (const Point3& p : points)
+        if (!std::isfinite(p.x) || !std::isfinite(p.y)) return TinLookup(table, use, margin);
+    const RaysOfPoints rays(points, margin, table.rayEndX);
+    std::vector<bool> chosen(use.size());
+    // Points far out of proportion to the TIN (a reach wider than its
+    // triangles, many rays in one band) could make choosing cost more than
+    // indexing everything; then every triangle stays in, which answers the
+    // same.
+    const std::size_t enough = 64 * use.size() + 1'000'000;
+    std::size_t visits = 0;
+    for (std::size_t i = 0; i < use.size() && visits <= enough; ++i)
+        chosen[i] = use[i] && rays.mayCount(table.triangles[i], visits);
+    return TinLookup(table, visits <= enough ? chosen : use, margin);
+}
+
 TinLookup::TinLookup(const TinTable& table, const std::vector<bool>& use, double margin)
-    : table_(table), boxes_(table.triangles, use, margin), margin_(margin) {
+    : table_(table), boxes_(table.triangles, use, margin), margin_(margin),
+      indexed_(static_cast<std::size_t>(std::count(use.begin(), use.end(), true))) {
     // Corners sorted into as many bands of y as there are corners: found in
     // linear time, and a band holds a handful.
     double ylow = 0, yhigh = 0;
@@ -92,9 +154,7 @@ void TinLookup::addVerticesOnRay(double x, double y, double margin, std::vector<
 std::vector<TinHit> TinLookup::hits(double x, double y) const {
     std::vector<TinHit> found;
     if (table_.triangles.empty()) return found;
-    const double margin =
-        margin_ + kRelativeMargin * (std::fabs(x) + std::fabs(y) + std::fabs(table_.rayEndX) +
-                                     std::fabs(table_.rayEndX - x));
+    const double margin = reachAt(margin_, x, y, table_.rayEndX);
     candidates_.clear();
     boxes_.near(x, y, margin, candidates_);
     boxes_.near(table_.rayEndX, y, margin, candidates_);

@@ -31,6 +31,14 @@ public:
     // The table must outlive the lookup.
     explicit TinLookup(const TinTable& table);
 
+    // A lookup that answers only at the given plan points (z is ignored): it
+    // indexes only the triangles that may contain one of them by the reasoning
+    // above, so the section lines' ends over a TIN of millions of triangles
+    // take an index of a few thousand. At any other point it may miss hits.
+    static TinLookup forPoints(const TinTable& table, const std::vector<Point3>& points);
+
+    std::size_t indexedTriangles() const { return indexed_; }
+
     // Every triangle that contains (x, y) by containsByRay, in file order.
     std::vector<TinHit> hits(double x, double y) const;
 
@@ -51,6 +59,7 @@ private:
     std::vector<std::uint32_t> bandStart_;
     std::vector<std::uint32_t> cornersByBand_;
     double margin_ = 0;                       // the part of the margin that comes from the TIN
+    std::size_t indexed_ = 0;
     mutable std::vector<std::uint32_t> candidates_;
 };
 
