@@ -51,13 +51,15 @@ public:
 
     // `visits` counts the rays looked at.
     bool mayCount(const Triangle& t, std::size_t& visits) const {
-        const double minY = std::min({t.p1.y, t.p2.y, t.p3.y}) - reach_, maxY = std::max({t.p1.y, t.p2.y, t.p3.y}) + reach_;
-        const double minX = std::min({t.p1.x, t.p2.x, t.p3.x}) - reach_, maxX = std::max({t.p1.x, t.p2.x, t.p3.x}) + reach_;
-        if (!(std::isfinite(minX) && std::isfinite(maxX) && std::isfinite(minY) && std::isfinite(maxY))) return true;
-        auto ray = std::lower_bound(rays_.begin(), rays_.end(), minY, [](const Ray& r, double y) { return r.y < y; });
-        for (; ray != rays_.end() && ray->y <= maxY; ++ray) {
+        const PlanBox box = planBox(t, reach_);
+        if (!(std::isfinite(box.minX) && std::isfinite(box.maxX) && std::isfinite(box.minY) && std::isfinite(box.maxY)))
+            return true;
+        // Every ray ends at rayEndX: a box across it holds the end of any ray within its rows.
+        const bool holdsRayEnds = rayEndX_ >= box.minX && rayEndX_ <= box.maxX;
+        auto ray = std::lower_bound(rays_.begin(), rays_.end(), box.minY, [](const Ray& r, double y) { return r.y < y; });
+        for (; ray != rays_.end() && ray->y <= box.maxY; ++ray) {
             ++visits;
-            if ((ray->x >= minX && ray->x <= maxX) || (rayEndX_ >= minX && rayEndX_ <= maxX)) return true;
+            if (holdsRayEnds || (ray->x >= box.minX && ray->x <= box.maxX)) return true;
             for (const Point3* v : {&t.p1, &t.p2, &t.p3})
                 if (std::fabs(v->y - ray->y) <= reach_ && v->x >= ray->left && v->x <= ray->right) return true;
         }

@@ -11,16 +11,12 @@ namespace {
 
 constexpr int kMaxCellsPerSide = 8192;
 
-struct Box {
-    double minX, minY, maxX, maxY;
-};
+}  // namespace
 
-Box boxOf(const Triangle& t, double margin) {
+PlanBox planBox(const Triangle& t, double margin) {
     return {std::min({t.p1.x, t.p2.x, t.p3.x}) - margin, std::min({t.p1.y, t.p2.y, t.p3.y}) - margin,
             std::max({t.p1.x, t.p2.x, t.p3.x}) + margin, std::max({t.p1.y, t.p2.y, t.p3.y}) + margin};
 }
-
-}  // namespace
 
 int TriangleBoxGrid::column(double x) const {
     const double v = (x - minX_) / cellWidth_;
@@ -44,7 +40,7 @@ TriangleBoxGrid::TriangleBoxGrid(const std::vector<Triangle>& triangles, const s
     double maxX = 0, maxY = 0;
     for (std::size_t i = 0; i < triangles.size(); ++i) {
         if (!use[i]) continue;
-        const Box b = boxOf(triangles[i], 0);
+        const PlanBox b = planBox(triangles[i], 0);
         if (used++ == 0) {
             minX_ = b.minX, minY_ = b.minY, maxX = b.maxX, maxY = b.maxY;
         } else {
@@ -68,7 +64,7 @@ TriangleBoxGrid::TriangleBoxGrid(const std::vector<Triangle>& triangles, const s
     const std::size_t cells = static_cast<std::size_t>(columns_) * rows_;
     std::vector<std::uint32_t> counts(cells, 0);
     auto eachCell = [&](const Triangle& t, auto&& visit) {
-        const Box b = boxOf(t, margin);
+        const PlanBox b = planBox(t, margin);
         const int c0 = column(b.minX), c1 = column(b.maxX), r0 = row(b.minY), r1 = row(b.maxY);
         for (int r = r0; r <= r1; ++r)
             for (int c = c0; c <= c1; ++c) visit(static_cast<std::size_t>(r) * columns_ + c);

@@ -9,6 +9,13 @@
 
 namespace tz::sections {
 
+struct PlanBox {
+    double minX, minY, maxX, maxY;
+};
+
+// The triangle's plan box, widened by `margin` on every side.
+PlanBox planBox(const Triangle& t, double margin);
+
 class TriangleBoxGrid {
 public:
     // Registers every triangle for which `use` is true, its box widened by `margin`.
