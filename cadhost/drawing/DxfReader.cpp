@@ -27,8 +27,17 @@ struct RawEntity {
 struct RawBlock {
     std::wstring name;
     GroupList header;
+    uint64_t recordHandle = 0;  // kept from the file, or 0 for a new one
     std::vector<RawEntity> entities;
 };
+
+// Whether the drawing keeps the block as a definition: the model and paper
+// space blocks hold entities of the layouts instead, and a block without a
+// name cannot be referred to.
+bool definesBlock(const RawBlock& block) {
+    const std::wstring upper = upperCase(block.name);
+    return !block.name.empty() && upper != L"*MODEL_SPACE" && upper.rfind(L"*PAPER_SPACE", 0) != 0;
+}
 
 std::string lineText(size_t line) { return "line " + std::to_string(line); }
 
@@ -343,24 +352,31 @@ GroupList withoutFileLinks(GroupList groups, bool dropSubclassMarkers) {
 }
 
 // MTEXT keeps its text in 3 groups of 250 characters before the last part in
-// 1; the drawing holds it as one group 1.
+// 1; the drawing holds it as one group 1, in the place of the file's first
+// (a file with more than one has them joined in order, and is written with
+// one, so that reading it again gives the same text).
 void joinMtextChunks(GroupList& groups) {
     std::wstring text;
-    size_t position = groups.size();
-    for (size_t i = 0; i < groups.size(); ++i) {
-        if (groups[i].code != 3 && groups[i].code != 1) continue;
-        if (position == groups.size()) position = i;
-        text += std::get<std::wstring>(groups[i].value);
+    bool hasText = false;
+    for (const Group& group : groups) {
+        if (group.code != 3 && group.code != 1) continue;
+        text += std::get<std::wstring>(group.value);
+        hasText = true;
     }
-    if (position == groups.size()) return;
-    std::erase_if(groups, [](const Group& g) { return g.code == 3; });
+    if (!hasText) return;
+    size_t kept = 0;
+    bool placed = false;
     for (Group& group : groups) {
+        if (group.code == 3 || (group.code == 1 && placed)) continue;
         if (group.code == 1) {
-            group.value = text;
-            return;
+            group.value = std::move(text);
+            placed = true;
         }
+        if (&groups[kept] != &group) groups[kept] = std::move(group);
+        ++kept;
     }
-    groups.push_back(stringGroup(1, text));
+    groups.erase(groups.begin() + static_cast<std::ptrdiff_t>(kept), groups.end());
+    if (!placed) groups.push_back(stringGroup(1, text));
 }
 
 uint64_t Parser::takeHandle(Drawing& drawing, uint64_t wanted) {
@@ -459,15 +475,32 @@ void Parser::addEntities(Drawing& drawing, std::vector<RawEntity>& raws, uint64_
 }
 
 void Parser::build(Drawing& drawing) {
-    // Handles of the file stay the entities' handles; new ones come after
-    // them. The file's other objects are not kept, so their handles (and
-    // $HANDSEED) do not matter: a drawing read and written again comes out
-    // the same.
+    // Handles of the file stay the entities' and the block definitions'
+    // handles (a block's is its record's, the owner of its BLOCK, unless an
+    // entity has it); new ones come after them. The file's other objects are
+    // not kept, so their handles (and $HANDSEED) do not matter: a drawing
+    // read and written again comes out the same.
+    std::unordered_set<uint64_t> recordHandles;
+    for (RawBlock& block : blocks_) {
+        if (!definesBlock(block)) continue;
+        const Group* owner = findGroup(block.header, 330);
+        const auto* record = owner != nullptr ? std::get_if<HandleRef>(&owner->value) : nullptr;
+        if (record == nullptr || record->handle == 0 || record->handle > kHighestKeptHandle) continue;
+        block.recordHandle = record->handle;
+        recordHandles.insert(block.recordHandle);
+    }
     auto reserve = [&](const std::vector<RawEntity>& raws) {
-        for (const RawEntity& raw : raws) drawing.reserveHandle(raw.handle);
+        for (const RawEntity& raw : raws) {
+            drawing.reserveHandle(raw.handle);
+            if (!recordHandles.empty()) recordHandles.erase(raw.handle);
+        }
     };
     reserve(entities_);
     for (const RawBlock& block : blocks_) reserve(block.entities);
+    for (RawBlock& block : blocks_) {
+        if (recordHandles.count(block.recordHandle) == 0) block.recordHandle = 0;
+        drawing.reserveHandle(block.recordHandle);
+    }
 
     drawing.header() = header_;
     for (const GroupList& record : linetypes_) {
@@ -535,7 +568,7 @@ void Parser::build(Drawing& drawing) {
             continue;
         }
         // Further layouts are not kept; empty names cannot be referred to.
-        if (upper.rfind(L"*PAPER_SPACE", 0) == 0 || raw.name.empty()) continue;
+        if (!definesBlock(raw)) continue;
         BlockDefinition block;
         block.name = raw.name;
         for (const Group& group : withoutFileLinks(raw.header, true)) {
@@ -549,7 +582,7 @@ void Parser::build(Drawing& drawing) {
         if (findGroup(block.header, 70) == nullptr) block.header.push_back(intGroup(70, 0));
         if (findGroup(block.header, 10) == nullptr) block.header.push_back(pointGroup(10, {}));
         drawing.ensureLayer(*groupString(block.header, 8));
-        block.recordHandle = takeHandle(drawing, 0);
+        block.recordHandle = takeHandle(drawing, raw.recordHandle);
         userBlocks.emplace_back(&raw, block.recordHandle);
         drawing.defineBlock(std::move(block));
     }

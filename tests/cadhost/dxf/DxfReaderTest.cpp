@@ -39,6 +39,13 @@ std::vector<const Entity*> walk(const Drawing& drawing) {
     return entities;
 }
 
+// The drawing read from `text`, written.
+std::string readAndWritten(const std::string& text) {
+    std::ostringstream out;
+    writeDxf(*read(text), out);
+    return out.str();
+}
+
 TEST(DxfReader, OldStyleFileWithoutHandlesOrHeader) {
     const auto drawing = read(dxf({{0, "SECTION"}, {2, "ENTITIES"},
                                    {0, "LINE"}, {8, "Roads"}, {10, "1"}, {20, "2"}, {30, "3"}, {11, "4"}, {21, "5"}, {31, "6"},
@@ -288,6 +295,54 @@ TEST(DxfReader, DamagedFilesAreRefusedWithAReason) {
     const std::string noEndsec = dxf({{0, "SECTION"}, {2, "ENTITIES"}, {0, "POINT"}, {8, "0"}, {10, "1"}, {20, "2"},
                                       {0, "SECTION"}, {2, "OBJECTS"}, {0, "ENDSEC"}, {0, "EOF"}});
     EXPECT_NE(errorOf(noEndsec).find("inside"), std::string::npos);
+}
+
+// A block "MARK" whose record is `record`, holding a circle, inserted once
+// beside a line of handle 2A.
+std::string drawingWithBlock(const char* record) {
+    return dxf({{0, "SECTION"}, {2, "BLOCKS"},
+                {0, "BLOCK"}, {5, "20"}, {330, record}, {8, "0"}, {2, "MARK"}, {70, "0"}, {10, "0"}, {20, "0"}, {30, "0"},
+                {0, "CIRCLE"}, {5, "21"}, {8, "0"}, {10, "0"}, {20, "0"}, {30, "0"}, {40, "0.5"},
+                {0, "ENDBLK"}, {8, "0"}, {0, "ENDSEC"},
+                {0, "SECTION"}, {2, "ENTITIES"},
+                {0, "LINE"}, {5, "2A"}, {8, "0"}, {10, "0"}, {20, "0"}, {30, "0"}, {11, "1"}, {21, "1"}, {31, "0"},
+                {0, "INSERT"}, {8, "0"}, {2, "MARK"}, {10, "3"}, {20, "3"}, {30, "0"},
+                {0, "ENDSEC"}, {0, "EOF"}});
+}
+
+TEST(DxfReader, BlockDefinitionsKeepTheirRecordsHandles) {
+    // Opened and saved again, a drawing with blocks is the same file: the
+    // block's record keeps its handle instead of taking a new one each time.
+    EXPECT_NE(read(drawingWithBlock("1F"))->findBlockByRecord(0x1F), nullptr);
+    const std::string saved = readAndWritten(drawingWithBlock("1F"));
+    EXPECT_EQ(readAndWritten(saved), saved);
+
+    // A record handle that an entity of the file has stays the entity's.
+    const auto clash = read(drawingWithBlock("2A"));
+    ASSERT_NE(clash->find(0x2A), nullptr);
+    EXPECT_EQ(clash->find(0x2A)->type, L"LINE");
+    ASSERT_NE(clash->findBlock(L"MARK"), nullptr);
+    EXPECT_NE(clash->findBlock(L"MARK")->recordHandle, 0x2Au);
+    const std::string clashSaved = readAndWritten(drawingWithBlock("2A"));
+    EXPECT_EQ(readAndWritten(clashSaved), clashSaved);
+}
+
+TEST(DxfReader, MtextWithSeveralTextGroupsIsReadAsOneText) {
+    // Parts in 3 groups, then more than one 1 (a damaged or foreign file):
+    // one text, kept as it is however often the drawing is saved.
+    const std::string text = dxf({{0, "SECTION"}, {2, "ENTITIES"},
+                                  {0, "MTEXT"}, {8, "0"}, {10, "0"}, {20, "0"}, {30, "0"}, {40, "1"},
+                                  {3, "one "}, {1, "two "}, {7, "Standard"}, {1, "three"},
+                                  {0, "ENDSEC"}, {0, "EOF"}});
+    const auto drawing = read(text);
+    const auto entities = walk(*drawing);
+    ASSERT_EQ(entities.size(), 1u);
+    size_t texts = 0;
+    for (const Group& group : entities[0]->data) texts += group.code == 1 || group.code == 3;
+    EXPECT_EQ(texts, 1u);
+    EXPECT_EQ(groupString(entities[0]->data, 1), L"one two three");
+    const std::string saved = readAndWritten(text);
+    EXPECT_EQ(readAndWritten(saved), saved);
 }
 
 }  // namespace
