@@ -94,7 +94,12 @@ private:
         if (peek() == nullptr) throw DxfError(std::string("the file ends inside ") + where + " (it may be truncated)");
         DxfRawGroup group = std::move(*lookahead_);
         lookahead_.reset();
-        if (recording_ != nullptr) recording_->emplace_back(group.code, decodeDxfText(group.value, utf8_));
+        if (recording_ != nullptr) {
+            // A number's blanks around it are no part of it, and written
+            // back as text they would be (a tab becomes "^I").
+            const bool isText = groupValueType(group.code) == RTSTR;
+            recording_->emplace_back(group.code, decodeDxfText(isText ? group.value : trimmed(group.value), utf8_));
+        }
         return group;
     }
     bool atZero(const char* value) {

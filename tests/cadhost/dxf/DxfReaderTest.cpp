@@ -132,7 +132,7 @@ TEST(DxfReader, LinksToOtherObjectsAndSubclassMarkersLeaveNoTrace) {
 TEST(DxfReader, UnknownKindsSurviveAsTheyWereWritten) {
     const auto drawing = read(dxf({{0, "SECTION"}, {2, "ENTITIES"},
                                    {0, "HATCHLIKE"}, {5, "30"}, {330, "1F"}, {100, "AcDbEntity"}, {8, "Fill"},
-                                   {100, "AcDbThing"}, {10, "1.5"}, {20, "2.5"}, {91, "2"}, {1, "label"},
+                                   {100, "AcDbThing"}, {10, "1.5\t"}, {20, "2.5"}, {91, " 2"}, {1, "label "},
                                    {0, "ENDSEC"}, {0, "EOF"}}));
     const auto entities = walk(*drawing);
     ASSERT_EQ(entities.size(), 1u);
@@ -143,13 +143,15 @@ TEST(DxfReader, UnknownKindsSurviveAsTheyWereWritten) {
     std::ostringstream out;
     writeDxf(*drawing, out);
     const std::string text = out.str();
-    // Written back with its own groups: a 2D point stays 2D, the owner is the drawing's.
+    // Written back with its own groups: a 2D point stays 2D, the owner is the
+    // drawing's, a number without the blanks around it, a text as it was.
     const std::string expected = "  0\r\nHATCHLIKE\r\n  5\r\n30\r\n330\r\n";
     const size_t at = text.find(expected);
     ASSERT_NE(at, std::string::npos);
     const size_t groups = text.find("100\r\nAcDbEntity\r\n  8\r\nFill\r\n100\r\nAcDbThing\r\n 10\r\n1.5\r\n 20\r\n2.5\r\n"
-                                    " 91\r\n2\r\n  1\r\nlabel\r\n  0\r\n", at);
+                                    " 91\r\n2\r\n  1\r\nlabel \r\n  0\r\n", at);
     EXPECT_NE(groups, std::string::npos);
+    EXPECT_NO_THROW(read(text));
 }
 
 TEST(DxfReader, ReferencesToMissingDefinitionsAreMended) {
