@@ -6,7 +6,7 @@
 #include <cstring>
 #include <sstream>
 
-#include "FuzzInput.h"
+#include "FuzzExpect.h"
 #include "LiteralProfileCutter.h"
 #include "areas/SectionVolumes.h"
 #include "points/PointPreparation.h"
@@ -26,12 +26,18 @@ const std::string& scratchPath() {
     return path;
 }
 
-// The text as a file, open for reading (closed by the caller).
-std::FILE* fileWith(const std::string& text) {
+// Writes the input once; each reader then opens it afresh.
+void writeScratch(const std::string& text) {
     std::FILE* out = std::fopen(scratchPath().c_str(), "wb");
     FUZZ_EXPECT(out != nullptr && std::fwrite(text.data(), 1, text.size(), out) == text.size() && std::fclose(out) == 0,
                 "cannot write %s", scratchPath().c_str());
-    return std::fopen(scratchPath().c_str(), "rb");
+}
+
+// The input file, open for reading (closed by the caller).
+std::FILE* openScratch() {
+    std::FILE* in = std::fopen(scratchPath().c_str(), "rb");
+    FUZZ_EXPECT(in != nullptr, "cannot open %s", scratchPath().c_str());
+    return in;
 }
 
 template <class T>
@@ -57,10 +63,11 @@ bool plainDecimals(const std::string& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
+    writeScratch(text);
 
     std::istringstream tinStream(text);
     const auto fromStream = tz::sections::loadTinTable(tinStream);
-    std::FILE* file = fileWith(text);
+    std::FILE* file = openScratch();
     const auto fromFile = tz::sections::loadTinTable(file);
     std::fclose(file);
     FUZZ_EXPECT(sameItems(fromStream.table.triangles, fromFile.table.triangles) &&
@@ -70,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (bool tin : {false, true}) {
         std::istringstream stream(text);
         const EdgeLoad a = tin ? readTinEdges(stream) : readEdgeFile(stream);
-        file = fileWith(text);
+        file = openScratch();
         const EdgeLoad b = tin ? readTinEdges(file) : readEdgeFile(file);
         std::fclose(file);
         FUZZ_EXPECT(sameLoad(a, b), "the %s read from a stream and from a file differ", tin ? "TIN's edges" : "edge file");
@@ -86,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         TextScanner scanner(stream);
         std::vector<double> a, b;
         const bool stoppedA = forEachRecord(scanner, width, [&](const double* v) { a.insert(a.end(), v, v + width); });
-        file = fileWith(text);
+        file = openScratch();
         const bool stoppedB = forEachRecord(file, width, [&](const double* v) { b.insert(b.end(), v, v + width); });
         std::fclose(file);
         FUZZ_EXPECT(sameItems(a, b) && stoppedA == stoppedB, "records of %d numbers differ between stream and file", width);
@@ -96,7 +103,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::istringstream sections(text), volumes(text);
     (void)tz::sections::readSectionLines(sections);
     (void)tz::secvolume::computeSectionVolumes(volumes);
-    std::fclose(fileWith(text));
     std::vector<tz::terrain::Triangle> triangles;
     (void)tz::terrain::readTinFile(scratchPath(), triangles);
     (void)tz::terrain::readPointFile(scratchPath());

@@ -36,11 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bool first = true;
     for (const auto* list : {&existing, &proposed}) {
         for (const PreparedTriangle& t : *list) {
-            for (double v : {t.x1, t.y1, t.x2, t.y2, t.x3, t.y3}) {
-                lowest = first ? v : std::min(lowest, v);
-                highest = first ? v : std::max(highest, v);
-                first = false;
-            }
+            lowest = first ? std::min(t.xmin(), t.ymin()) : std::min({lowest, t.xmin(), t.ymin()});
+            highest = first ? std::max(t.xmax(), t.ymax()) : std::max({highest, t.xmax(), t.ymax()});
+            first = false;
         }
     }
     if ((highest - lowest) / interval > 200) return 0;
